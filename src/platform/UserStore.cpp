@@ -23,6 +23,9 @@ UserStore UserStore::inFolder(const QString &folder, const QString &organisation
 UserStore::UserStore(std::unique_ptr<QSettings> settings)
     : m_settings(std::move(settings))
 {
+    // The key is the user's and this program's alone: no organisation-wide or
+    // system-wide values may fill in what it lacks.
+    m_settings->setFallbacksEnabled(false);
 }
 
 UserStore::UserStore(UserStore &&) noexcept = default;

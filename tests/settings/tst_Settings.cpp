@@ -276,7 +276,7 @@ private Q_SLOTS:
         Settings s = storedSet();
         s.Left = -1280;
         s.Port = 200;
-        s.Title = u"Sprint, \"Halle\" @; #ä\\"_s;
+        s.Title = u" Sprint, \"Halle\" @; #ä\\ "_s;
         s.Length = 100000;
         s.WaitStart = 600000;
         platform::UserStore out = store();
@@ -344,6 +344,13 @@ private Q_SLOTS:
         QCOMPARE(native.location(), QDir(m_configHome).filePath(u"Korvel/TavrinTest.conf"_s));
         QVERIFY(saveSettings(native, storedSet()));
         QCOMPARE(loadSettings(openSettingsStore(title), kTwoScreens), storedSet());
+
+        // An organisation-wide file does not stand in for a program's missing key.
+        QFile shared(QDir(m_configHome).filePath(u"Korvel.conf"_s));
+        QVERIFY(shared.open(QIODevice::WriteOnly));
+        shared.write(storedIni());
+        shared.close();
+        QCOMPARE(loadSettings(openSettingsStore(u"TavrinNeu"_s), kTwoScreens), Settings{});
     }
 
     void programTitleIsFileNameWithoutExtension_data()
