@@ -55,8 +55,8 @@ void applyWindowBounds(QWidget &window, const Settings &settings)
     const QSize size = QSize(settings.Width, settings.Height).expandedTo(window.minimumSize());
     window.resize(size);
     if (settings.Left && settings.Top)
-        window.move(windowPosition(QPoint(*settings.Left, *settings.Top), size,
-                                   currentScreenAreas()));
+        window.move(
+            windowPosition(QPoint(*settings.Left, *settings.Top), size, currentScreenAreas()));
 }
 
 void takeWindowBounds(const QWidget &window, Settings &settings)

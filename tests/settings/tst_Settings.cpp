@@ -5,6 +5,7 @@
 #include "settings/WindowBounds.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -21,18 +22,18 @@ using namespace Qt::StringLiterals;
 Q_DECLARE_METATYPE(Settings)
 
 namespace QTest {
-template<>
-char *toString(const Settings &s)
+template <> char *toString(const Settings &s)
 {
     const auto pos = [](const std::optional<qint32> &v) {
         return v ? QString::number(*v) : u"-"_s;
     };
-    return qstrdup(qPrintable(
-        u"L%1 T%2 W%3 H%4 Sound%5 Port%6 Alg%7 Filt%8 Len%9 Mon%10 '%11' %12/%13/%14 Wait%15"_s
-            .arg(pos(s.Left), pos(s.Top))
-            .arg(s.Width).arg(s.Height).arg(s.Sound).arg(s.Port).arg(s.Alg).arg(s.FilterInd)
-            .arg(s.Length).arg(s.Monitor).arg(s.Title)
-            .arg(s.Length2).arg(s.Length3).arg(s.Length4).arg(s.WaitStart)));
+    QString text;
+    QDebug(&text).nospace().noquote()
+        << pos(s.Left) << ',' << pos(s.Top) << ' ' << s.Width << 'x' << s.Height << " Sound "
+        << s.Sound << " Port " << int{s.Port} << " Alg " << s.Alg << " FilterInd " << s.FilterInd
+        << " Length " << s.Length << " Monitor " << s.Monitor << " Title " << s.Title << ' '
+        << s.Length2 << '/' << s.Length3 << '/' << s.Length4 << " WaitStart " << s.WaitStart;
+    return qstrdup(qPrintable(text));
 }
 } // namespace QTest
 
@@ -40,10 +41,10 @@ namespace {
 
 // A complete stored set, every value off its default, in reading order.
 const QList<std::pair<QByteArray, QByteArray>> kStoredLines{
-    {"Left", "120"},     {"Top", "-8"},         {"Width", "1024"},  {"Height", "700"},
-    {"Sound", "0"},      {"Port", "3"},         {"Alg", "1"},       {"FilterInd", "4"},
-    {"Length", "60"},    {"Monitor", "1"},      {"Title", "Halle"}, {"Length2", "10"},
-    {"Length3", "20"},   {"Length4", "40"},     {"WaitStart", "500"},
+    {"Left", "120"},   {"Top", "-8"},     {"Width", "1024"},    {"Height", "700"},
+    {"Sound", "0"},    {"Port", "3"},     {"Alg", "1"},         {"FilterInd", "4"},
+    {"Length", "60"},  {"Monitor", "1"},  {"Title", "Halle"},   {"Length2", "10"},
+    {"Length3", "20"}, {"Length4", "40"}, {"WaitStart", "500"},
 };
 
 Settings storedSet()
@@ -181,11 +182,13 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<Settings>("expected");
 
-        QTest::newRow("Length2 missing") << storedIni({{"Length2", ""}}) << restoredBefore("Length2");
+        QTest::newRow("Length2 missing")
+            << storedIni({{"Length2", ""}}) << restoredBefore("Length2");
         QTest::newRow("older key ending at Title")
             << storedIni({{"Length2", ""}, {"Length3", ""}, {"Length4", ""}, {"WaitStart", ""}})
             << restoredBefore("Length2");
-        QTest::newRow("Width as text") << storedIni({{"Width", "breit"}}) << restoredBefore("Width");
+        QTest::newRow("Width as text")
+            << storedIni({{"Width", "breit"}}) << restoredBefore("Width");
         QTest::newRow("Width empty") << storedIni({{"Width", "\"\""}}) << restoredBefore("Width");
         QTest::newRow("Sound as word") << storedIni({{"Sound", "true"}}) << restoredBefore("Sound");
         QTest::newRow("Port as rectangle")
@@ -195,7 +198,8 @@ private Q_SLOTS:
         QTest::newRow("Title as bytes")
             << storedIni({{"Title", "@ByteArray(Halle)"}}) << restoredBefore("Title");
         QTest::newRow("Title as typed integer")
-            << storedIni({{"Title", "@Variant(\\0\\0\\0\\x2\\0\\0\\0*)"}}) << restoredBefore("Title");
+            << storedIni({{"Title", "@Variant(\\0\\0\\0\\x2\\0\\0\\0*)"}})
+            << restoredBefore("Title");
         QTest::newRow("Left missing") << storedIni({{"Left", ""}}) << Settings{};
 
         Settings wrapped = storedSet();
@@ -243,17 +247,22 @@ private Q_SLOTS:
         QTest::addColumn<qsizetype>("screens");
         QTest::addColumn<int>("used");
 
-        QTest::newRow("Monitor 2 of two") << QByteArray("Monitor") << QByteArray("2") << kTwoScreens << 0;
-        QTest::newRow("Monitor 1 of two") << QByteArray("Monitor") << QByteArray("1") << kTwoScreens << 1;
-        QTest::newRow("Monitor 1 of one") << QByteArray("Monitor") << QByteArray("1") << qsizetype{1} << 0;
-        QTest::newRow("Monitor -1") << QByteArray("Monitor") << QByteArray("-1") << kTwoScreens << 0;
+        QTest::newRow("Monitor 2 of two")
+            << QByteArray("Monitor") << QByteArray("2") << kTwoScreens << 0;
+        QTest::newRow("Monitor 1 of two")
+            << QByteArray("Monitor") << QByteArray("1") << kTwoScreens << 1;
+        QTest::newRow("Monitor 1 of one")
+            << QByteArray("Monitor") << QByteArray("1") << qsizetype{1} << 0;
+        QTest::newRow("Monitor -1")
+            << QByteArray("Monitor") << QByteArray("-1") << kTwoScreens << 0;
         QTest::newRow("Port 260") << QByteArray("Port") << QByteArray("260") << kTwoScreens << 4;
         QTest::newRow("Port 255") << QByteArray("Port") << QByteArray("255") << kTwoScreens << 255;
         QTest::newRow("Port -1") << QByteArray("Port") << QByteArray("-1") << kTwoScreens << 255;
         QTest::newRow("Length 0") << QByteArray("Length") << QByteArray("0") << kTwoScreens << 30;
         QTest::newRow("Length beyond dialog range")
             << QByteArray("Length") << QByteArray("100001") << kTwoScreens << 100001;
-        QTest::newRow("Length2 0 kept") << QByteArray("Length2") << QByteArray("0") << kTwoScreens << 0;
+        QTest::newRow("Length2 0 kept")
+            << QByteArray("Length2") << QByteArray("0") << kTwoScreens << 0;
     }
 
     void rulesAfterLoading()
@@ -263,8 +272,8 @@ private Q_SLOTS:
         QFETCH(qsizetype, screens);
         QFETCH(int, used);
         const Settings s = loadSettings(storeHolding(storedIni({{name, stored}})), screens);
-        const int actual = name == "Monitor" ? s.Monitor
-                           : name == "Port"  ? s.Port
+        const int actual = name == "Monitor"  ? s.Monitor
+                           : name == "Port"   ? s.Port
                            : name == "Length" ? s.Length
                                               : s.Length2;
         QCOMPARE(actual, used);
@@ -300,10 +309,10 @@ private Q_SLOTS:
         lines.removeAll(QByteArray());
         std::sort(lines.begin(), lines.end());
         // Sorted by bytes: "Length2" comes before "Length=".
-        const QList<QByteArray> expected{
-            "Alg=0",      "FilterInd=1", "Height=590", "Left=0",        "Length2=5", "Length3=10",
-            "Length4=15", "Length=30",   "Monitor=0",  "Port=0",        "Sound=1",   "Title=* * *",
-            "Top=0",      "WaitStart=200", "Width=800", "[General]"};
+        const QList<QByteArray> expected{"Alg=0",     "FilterInd=1",   "Height=590", "Left=0",
+                                         "Length2=5", "Length3=10",    "Length4=15", "Length=30",
+                                         "Monitor=0", "Port=0",        "Sound=1",    "Title=* * *",
+                                         "Top=0",     "WaitStart=200", "Width=800",  "[General]"};
         QCOMPARE(lines, expected);
     }
 
@@ -376,9 +385,8 @@ private Q_SLOTS:
         QCOMPARE(nameFilters(openFilters(builtIn, true)),
                  QStringList({u"Textdatei (*.txt)"_s, u"MS Excel (*.xlsx)"_s}));
         const FileFilters save = saveFilters(builtIn, true);
-        QCOMPARE(nameFilters(save),
-                 QStringList({u"Textdatei (*.txt)"_s, u"MS Excel (*.xlsx)"_s, u"MS Word (*.docx)"_s,
-                              u"Webseite (*.html)"_s}));
+        QCOMPARE(nameFilters(save), QStringList({u"Textdatei (*.txt)"_s, u"MS Excel (*.xlsx)"_s,
+                                                 u"MS Word (*.docx)"_s, u"Webseite (*.html)"_s}));
         QCOMPARE(kindAt(save, 1), FileKind::Text);
         QCOMPARE(kindAt(save, 2), FileKind::Spreadsheet);
         QCOMPARE(kindAt(save, 3), FileKind::Document);
@@ -386,8 +394,8 @@ private Q_SLOTS:
 
         QCOMPARE(nameFilters(openFilters(builtIn, false)), QStringList({u"Textdatei (*.txt)"_s}));
         const FileFilters without = saveFilters(builtIn, false);
-        QCOMPARE(nameFilters(without),
-                 QStringList({u"Textdatei (*.txt)"_s, u"MS Word (*.docx)"_s, u"Webseite (*.html)"_s}));
+        QCOMPARE(nameFilters(without), QStringList({u"Textdatei (*.txt)"_s, u"MS Word (*.docx)"_s,
+                                                    u"Webseite (*.html)"_s}));
         QCOMPARE(kindAt(without, 2), FileKind::Document);
         QCOMPARE(kindAt(without, 3), FileKind::WebPage);
         QCOMPARE(kindAt(without, 4), std::nullopt);
