@@ -14,6 +14,7 @@ QPalette::ColorRole systemRole(TColor c)
     case clBtnShadow: return QPalette::Dark;
     case clBtnText: return QPalette::ButtonText;
     case clBtnHighlight: return QPalette::Light;
+    case cl3DDkShadow: return QPalette::Shadow;
     case clGrayText: return QPalette::PlaceholderText;
     default: return QPalette::Button; // clBtnFace and system colours we do not use
     }

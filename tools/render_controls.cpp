@@ -1,0 +1,184 @@
+// Renders controls offscreen to a PNG, to look at them without a display:
+//   QT_QPA_PLATFORM=offscreen render_controls --scene controls --out controls.png
+// Each scene builds a widget tree; new scenes (windows) go into the table below.
+
+#include "controls/ColorSpeedButton.h"
+#include "controls/Udigit.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QEnterEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QTextStream>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+struct CommandButtonLook
+{
+    const char *caption;
+    TColor color;
+    TColor colorWhenDown;
+    TColor hotTrackColor;
+    TColor lightColor;
+    TColor shadowColor;
+};
+
+// The main window's three command buttons as its form sets them up.
+constexpr CommandButtonLook kCommandButtons[] = {
+    {"START", clGreen, 0x80FF80, 0x00C000, 0xC0FFC0, 0x00C000},
+    {"STOPP", clRed, 0x8080FF, 0xB0B0FF, 0x9090FF, 0x0000C0},
+    {"00:00", clGray, clSilver, clNone, clBlack, clBlack},
+};
+
+enum class ButtonState { Normal, Hot, Down, Disabled };
+
+TColorSpeedButton *makeCommandButton(const CommandButtonLook &look, QWidget *parent)
+{
+    auto *button = new TColorSpeedButton(parent);
+    button->resize(110, 40);
+    button->setCaption(QString::fromLatin1(look.caption));
+    button->setAlignment(TAlignment::taCenter);
+    button->setStyle(TColorSpeedButtonStyle::bsModern);
+    button->setColor(look.color);
+    button->setColorWhenDown(look.colorWhenDown);
+    button->setHotTrackColor(look.hotTrackColor);
+    button->setLightColor(look.lightColor);
+    button->setShadowColor(look.shadowColor);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(19);
+    font.setBold(true);
+    button->setFont(font);
+    button->setFontColor(clWhite);
+    font.setPixelSize(21);
+    button->setHotTrackFont(font);
+    button->setHotTrackFontColor(clYellow);
+    button->setUseHotTrackFont(true);
+    return button;
+}
+
+// Put a shown button into a state the way a user would get it there.
+void applyState(TColorSpeedButton *button, ButtonState state)
+{
+    switch (state) {
+    case ButtonState::Normal: break;
+    case ButtonState::Hot: {
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)));
+        QCoreApplication::sendEvent(button, &enter);
+        break;
+    }
+    case ButtonState::Down: button->setDown(true); break;
+    case ButtonState::Disabled:
+        // How the run engine shows a disabled command button.
+        button->setColor(clBtnFace);
+        button->setLightColor(clBtnShadow);
+        button->setEnabled(false);
+        break;
+    }
+}
+
+std::unique_ptr<QWidget> digitsAndButtons()
+{
+    auto window = std::make_unique<QWidget>();
+    window->setAutoFillBackground(true);
+    QPalette pal = window->palette();
+    pal.setColor(QPalette::Window, toQColor(clBtnShadow));
+    window->setPalette(pal);
+    auto *grid = new QGridLayout(window.get());
+
+    auto *display = new QWidget;
+    display->setFixedSize(10 * 56 + 6, 89 + 12);
+    display->setAutoFillBackground(true);
+    QPalette black = display->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    display->setPalette(black);
+    for (int value = 0; value < 10; ++value) {
+        auto *digit = new TDigit(display);
+        digit->setGeometry(6 + value * 56, 6, 50, 89);
+        digit->setThickness(5);
+        digit->setSeparation(1);
+        digit->setColorOff(clBlack);
+        digit->setColorOn(clYellow);
+        digit->setValue(value);
+    }
+    grid->addWidget(display, 0, 0, 1, 5);
+
+    const std::pair<ButtonState, const char *> states[] = {{ButtonState::Normal, "normal"},
+                                                            {ButtonState::Hot, "hot"},
+                                                            {ButtonState::Down, "down"},
+                                                            {ButtonState::Disabled, "disabled"}};
+    for (int column = 0; column < 4; ++column) {
+        grid->addWidget(new QLabel(QString::fromLatin1(states[column].second)), 1, column + 1);
+        for (int row = 0; row < 3; ++row) {
+            auto *cell = new QWidget;
+            cell->setFixedSize(116, 46);
+            auto *button = makeCommandButton(kCommandButtons[row], cell);
+            button->move(3, 3);
+            button->setProperty("renderState", int(states[column].first));
+            grid->addWidget(cell, row + 2, column + 1);
+        }
+    }
+    return window;
+}
+
+struct Scene
+{
+    const char *name;
+    std::function<std::unique_ptr<QWidget>()> build;
+};
+
+const Scene kScenes[] = {
+    {"controls", digitsAndButtons},
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Renders controls and windows to a PNG file."));
+    parser.addHelpOption();
+    const QCommandLineOption sceneOption(QStringLiteral("scene"),
+                                         QStringLiteral("What to draw (default: controls)."),
+                                         QStringLiteral("name"), QStringLiteral("controls"));
+    const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("PNG file to write."),
+                                       QStringLiteral("file"));
+    parser.addOption(sceneOption);
+    parser.addOption(outOption);
+    parser.process(app);
+
+    QTextStream err(stderr);
+    if (!parser.isSet(outOption)) {
+        err << "render_controls: --out is required\n";
+        return 2;
+    }
+    const QString name = parser.value(sceneOption);
+    const auto scene = std::find_if(std::begin(kScenes), std::end(kScenes),
+                                    [&](const Scene &s) { return name == QLatin1String(s.name); });
+    if (scene == std::end(kScenes)) {
+        err << "render_controls: unknown scene " << name << "\n";
+        return 2;
+    }
+
+    const std::unique_ptr<QWidget> widget = scene->build();
+    widget->show();
+    QCoreApplication::processEvents();
+    const auto buttons = widget->findChildren<TColorSpeedButton *>();
+    for (TColorSpeedButton *button : buttons) {
+        const QVariant state = button->property("renderState");
+        if (state.isValid())
+            applyState(button, ButtonState(state.toInt()));
+    }
+    QCoreApplication::processEvents();
+
+    const QString out = parser.value(outOption);
+    if (!widget->grab().save(out, "PNG")) {
+        err << "render_controls: cannot write " << out << "\n";
+        return 1;
+    }
+    return 0;
+}
