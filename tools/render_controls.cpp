@@ -64,13 +64,16 @@ TColorSpeedButton *makeCommandButton(const CommandButtonLook &look, QWidget *par
 void applyState(TColorSpeedButton *button, ButtonState state)
 {
     switch (state) {
-    case ButtonState::Normal: break;
+    case ButtonState::Normal:
+        break;
     case ButtonState::Hot: {
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)));
         QCoreApplication::sendEvent(button, &enter);
         break;
     }
-    case ButtonState::Down: button->setDown(true); break;
+    case ButtonState::Down:
+        button->setDown(true);
+        break;
     case ButtonState::Disabled:
         // How the run engine shows a disabled command button.
         button->setColor(clBtnFace);
@@ -107,9 +110,9 @@ std::unique_ptr<QWidget> digitsAndButtons()
     grid->addWidget(display, 0, 0, 1, 5);
 
     const std::pair<ButtonState, const char *> states[] = {{ButtonState::Normal, "normal"},
-                                                            {ButtonState::Hot, "hot"},
-                                                            {ButtonState::Down, "down"},
-                                                            {ButtonState::Disabled, "disabled"}};
+                                                           {ButtonState::Hot, "hot"},
+                                                           {ButtonState::Down, "down"},
+                                                           {ButtonState::Disabled, "disabled"}};
     for (int column = 0; column < 4; ++column) {
         grid->addWidget(new QLabel(QString::fromLatin1(states[column].second)), 1, column + 1);
         for (int row = 0; row < 3; ++row) {

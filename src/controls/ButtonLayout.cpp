@@ -6,16 +6,16 @@ namespace {
 
 bool glyphBeside(TColorSpeedButtonLayout layout)
 {
-    return layout == TColorSpeedButtonLayout::blGlyphLeft
-           || layout == TColorSpeedButtonLayout::blGlyphRight;
+    return layout == TColorSpeedButtonLayout::blGlyphLeft ||
+           layout == TColorSpeedButtonLayout::blGlyphRight;
 }
 
 } // namespace
 
 int captionWidthLimit(int buttonWidth, int glyphWidth, TColorSpeedButtonLayout layout)
 {
-    const int limit = glyphWidth > 0 && glyphBeside(layout) ? buttonWidth - glyphWidth - 12
-                                                            : buttonWidth - 8;
+    const int limit =
+        glyphWidth > 0 && glyphBeside(layout) ? buttonWidth - glyphWidth - 12 : buttonWidth - 8;
     return std::max(limit, 0);
 }
 
@@ -53,15 +53,27 @@ ButtonLayoutResult layoutButton(const ButtonLayoutInput &in)
         int glyphLeft = 0;
         if (in.layout == blGlyphLeft) {
             switch (alignment) {
-            case taLeftJustify: glyphLeft = p + 4; break;
-            case taRightJustify: glyphLeft = w + p - gw - c - 4; break;
-            case taCenter: glyphLeft = (w - gw) / 2 + p - c / 2; break;
+            case taLeftJustify:
+                glyphLeft = p + 4;
+                break;
+            case taRightJustify:
+                glyphLeft = w + p - gw - c - 4;
+                break;
+            case taCenter:
+                glyphLeft = (w - gw) / 2 + p - c / 2;
+                break;
             }
         } else {
             switch (alignment) {
-            case taLeftJustify: glyphLeft = captionLeft + c; break;
-            case taRightJustify: glyphLeft = w + p - gw - 4; break;
-            case taCenter: glyphLeft = (w - gw) / 2 + p + c / 2; break;
+            case taLeftJustify:
+                glyphLeft = captionLeft + c;
+                break;
+            case taRightJustify:
+                glyphLeft = w + p - gw - 4;
+                break;
+            case taCenter:
+                glyphLeft = (w - gw) / 2 + p + c / 2;
+                break;
             }
         }
         out.glyph = QPoint(glyphLeft, (h - gh) / 2 + p);
@@ -79,9 +91,15 @@ ButtonLayoutResult layoutButton(const ButtonLayoutInput &in)
 
     int glyphLeft = 0;
     switch (alignment) {
-    case taLeftJustify: glyphLeft = p + 4; break;
-    case taRightJustify: glyphLeft = w + p - gw - 4; break;
-    case taCenter: glyphLeft = (w - gw) / 2 + p; break;
+    case taLeftJustify:
+        glyphLeft = p + 4;
+        break;
+    case taRightJustify:
+        glyphLeft = w + p - gw - 4;
+        break;
+    case taCenter:
+        glyphLeft = (w - gw) / 2 + p;
+        break;
     }
     out.caption = QRect(p + 4, captionTop, limit, in.captionHeight);
     out.glyph = QPoint(glyphLeft, glyphTop);
@@ -117,8 +135,8 @@ QImage glyphImage(const QImage &strip, int numGlyphs, int index)
     const int width = strip.width() / numGlyphs;
     if (width <= 0)
         return {};
-    QImage image = strip.copy(index * width, 0, width, strip.height())
-                       .convertToFormat(QImage::Format_ARGB32);
+    QImage image =
+        strip.copy(index * width, 0, width, strip.height()).convertToFormat(QImage::Format_ARGB32);
     const QRgb transparent = image.pixel(0, image.height() - 1);
     for (int y = 0; y < image.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));

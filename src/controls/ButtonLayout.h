@@ -24,11 +24,11 @@ QString cutCaption(const QString &caption, int limit,
 
 struct ButtonLayoutInput
 {
-    QSize size;                // W, H
-    int pressOffset = 0;       // p
-    QSize glyph;               // empty: no glyph
-    int captionWidth = 0;      // width of the (cut) caption text, 0 without a caption
-    int captionHeight = 0;     // h: height of the text block, word-wrapped at the limit
+    QSize size;            // W, H
+    int pressOffset = 0;   // p
+    QSize glyph;           // empty: no glyph
+    int captionWidth = 0;  // width of the (cut) caption text, 0 without a caption
+    int captionHeight = 0; // h: height of the text block, word-wrapped at the limit
     TColorSpeedButtonLayout layout = TColorSpeedButtonLayout::blGlyphLeft;
     TAlignment alignment = TAlignment::taLeftJustify;
     bool wordWrap = false;
@@ -36,8 +36,8 @@ struct ButtonLayoutInput
 
 struct ButtonLayoutResult
 {
-    QRect caption;    // the rectangle the caption text is laid out in
-    QPoint glyph;     // top-left corner of the glyph image
+    QRect caption; // the rectangle the caption text is laid out in
+    QPoint glyph;  // top-left corner of the glyph image
 };
 
 // Placement for every style but bsShape.

@@ -22,9 +22,11 @@ QColor mix(const QColor &from, const QColor &to, double f)
 std::optional<ColorPreset> colorPreset(TColorStyle style)
 {
     switch (style) {
-    case TColorStyle::csCustom: return std::nullopt;
+    case TColorStyle::csCustom:
+        return std::nullopt;
     case TColorStyle::csGold:
-        return ColorPreset{0x00C0C0, 0x00FFFF, 0x008080, clNone, 0x00DFDF, false, clBlack, bsModern};
+        return ColorPreset{0x00C0C0, 0x00FFFF, 0x008080, clNone,
+                           0x00DFDF, false,    clBlack,  bsModern};
     case TColorStyle::csChrome:
         return ColorPreset{0xC0C0C0, 0xFFFFFF, 0x808080, clNone, clNone, false, clBlack, bsModern};
     case TColorStyle::csBlue:
@@ -32,17 +34,21 @@ std::optional<ColorPreset> colorPreset(TColorStyle style)
     case TColorStyle::csRed:
         return ColorPreset{0x0000FF, 0xC0C0FF, 0x0000C0, clNone, clNone, false, clBlack, bsModern};
     case TColorStyle::csUltraFlat1:
-        return ColorPreset{clBtnFace, 0xB59284, 0xB59284, 0xB59284, 0xDED3D6, true, clBlack, bsNormal};
+        return ColorPreset{clBtnFace, 0xB59284, 0xB59284, 0xB59284,
+                           0xDED3D6,  true,     clBlack,  bsNormal};
     case TColorStyle::csUltraFlat2:
-        return ColorPreset{clBtnFace, 0x000000, 0x000000, 0x24DABC, 0x8CF6E4, true, clBlack, bsNormal};
+        return ColorPreset{clBtnFace, 0x000000, 0x000000, 0x24DABC,
+                           0x8CF6E4,  true,     clBlack,  bsNormal};
     case TColorStyle::csUltraFlatXP:
-        return ColorPreset{0xD1D8DB, 0xB59284, 0xB59285, 0xB59285, 0xD2BDB6, true, clBlack, bsNormal};
+        return ColorPreset{0xD1D8DB, 0xB59284, 0xB59285, 0xB59285,
+                           0xD2BDB6, true,     clBlack,  bsNormal};
     case TColorStyle::csAqua:
         return ColorPreset{0xECCE94, 0xFCE6D4, 0x000000, clNone, clNone, false, clBlack, bsModern};
     case TColorStyle::csDefault:
         return ColorPreset{clBtnFace, 0xFFFFFF, 0x808080, clNone, clNone, false, clBlack, bsNormal};
     case TColorStyle::csQuicken:
-        return ColorPreset{0x603000, 0xC0C0C0, 0xC0C0C0, 0xAD6529, 0xCEAE9C, false, clWhite, bsQuicken};
+        return ColorPreset{0x603000, 0xC0C0C0, 0xC0C0C0, 0xAD6529,
+                           0xCEAE9C, false,    clWhite,  bsQuicken};
     }
     return std::nullopt;
 }

@@ -16,9 +16,12 @@ constexpr TColor kDisabledCaptionColor = 0x808080;
 Qt::Alignment textAlignment(TAlignment alignment)
 {
     switch (alignment) {
-    case TAlignment::taLeftJustify: return Qt::AlignLeft;
-    case TAlignment::taRightJustify: return Qt::AlignRight;
-    case TAlignment::taCenter: return Qt::AlignHCenter;
+    case TAlignment::taLeftJustify:
+        return Qt::AlignLeft;
+    case TAlignment::taRightJustify:
+        return Qt::AlignRight;
+    case TAlignment::taCenter:
+        return Qt::AlignHCenter;
     }
     return Qt::AlignLeft;
 }
@@ -454,7 +457,8 @@ void TColorSpeedButton::paintButton(QPainter &painter) const
         if (!m_flat || hot || showDown)
             paintFrame(painter, showDown);
         break;
-    case bsShape: break;
+    case bsShape:
+        break;
     }
 
     // Caption font and colour.
@@ -468,13 +472,13 @@ void TColorSpeedButton::paintButton(QPainter &painter) const
     painter.setFont(captionFont);
     const QFontMetrics metrics(captionFont);
 
-    const QImage image = glyphImage(m_glyph, m_numGlyphs,
-                                    glyphIndex(m_numGlyphs, enabled, showDown, hot));
+    const QImage image =
+        glyphImage(m_glyph, m_numGlyphs, glyphIndex(m_numGlyphs, enabled, showDown, hot));
 
     // Caption text and placement.
     const int limit = captionWidthLimit(w, image.width(), m_layout);
-    const int textFlags = int(textAlignment(m_alignment)) | Qt::AlignTop | Qt::TextWordWrap
-                          | Qt::TextShowMnemonic;
+    const int textFlags =
+        int(textAlignment(m_alignment)) | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic;
     const auto textWidth = [&](const QString &text) {
         return metrics.size(Qt::TextShowMnemonic, text).width();
     };
@@ -486,7 +490,8 @@ void TColorSpeedButton::paintButton(QPainter &painter) const
     in.glyph = image.size();
     if (!text.isEmpty()) {
         in.captionWidth = textWidth(text);
-        in.captionHeight = metrics.boundingRect(QRect(0, 0, limit, h * 4), textFlags, text).height();
+        in.captionHeight =
+            metrics.boundingRect(QRect(0, 0, limit, h * 4), textFlags, text).height();
     }
     in.layout = m_layout;
     in.alignment = m_alignment;
@@ -497,10 +502,9 @@ void TColorSpeedButton::paintButton(QPainter &painter) const
         painter.drawImage(placed.glyph, image);
     if (!text.isEmpty()) {
         painter.setPen(toQColor(captionColor, pal));
-        const int flags = m_style == bsShape
-                              ? Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap
-                                    | Qt::TextShowMnemonic
-                              : textFlags;
+        const int flags = m_style == bsShape ? Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap |
+                                                   Qt::TextShowMnemonic
+                                             : textFlags;
         painter.drawText(placed.caption, flags, text);
     }
 

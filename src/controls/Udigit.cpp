@@ -29,15 +29,24 @@ QPolygon digitSegmentPolygon(int segment, QSize size, int thickness, int separat
     };
 
     switch (segment) {
-    case sgTop: return horizontal(0);
-    case sgMiddle: return horizontal(m - t);
-    case sgBottom: return horizontal(h - 2 * t);
-    case sgUpperLeft: return vertical(0, 0);
-    case sgUpperRight: return vertical(w - 2 * t, 0);
-    case sgLowerLeft: return vertical(0, m - t);
-    case sgLowerRight: return vertical(w - 2 * t, m - t);
-    case sgPoint: return QPolygon({{w, h}, {w - 2 * t + s, h}, {w, h - 2 * t + s}});
-    default: return {};
+    case sgTop:
+        return horizontal(0);
+    case sgMiddle:
+        return horizontal(m - t);
+    case sgBottom:
+        return horizontal(h - 2 * t);
+    case sgUpperLeft:
+        return vertical(0, 0);
+    case sgUpperRight:
+        return vertical(w - 2 * t, 0);
+    case sgLowerLeft:
+        return vertical(0, m - t);
+    case sgLowerRight:
+        return vertical(w - 2 * t, m - t);
+    case sgPoint:
+        return QPolygon({{w, h}, {w - 2 * t + s, h}, {w, h - 2 * t + s}});
+    default:
+        return {};
     }
 }
 

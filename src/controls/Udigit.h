@@ -23,7 +23,8 @@ enum TDigitSegment : int {
 inline constexpr int kDigitSegmentCount = 8;
 
 // The pattern that shows each decimal digit; the point is never part of one.
-inline constexpr std::array<quint8, 10> kDigitPatterns = {125, 80, 55, 87, 90, 79, 111, 81, 127, 95};
+inline constexpr std::array<quint8, 10> kDigitPatterns = {125, 80,  55, 87,  90,
+                                                          79,  111, 81, 127, 95};
 
 // The outline of one segment of a digit of the given size, thickness T (half
 // the width of a bar) and separation S (gap between neighbouring bars), in the

@@ -46,8 +46,8 @@ private Q_SLOTS:
         QTest::newRow("level 4") << red << pink << 4 << QColor(255, 88, 88);
         QTest::newRow("level 8") << red << pink << 8 << pink;
         QTest::newRow("rounds up") << QColor(0, 0, 0) << QColor(0, 255, 0) << 3 << QColor(0, 96, 0);
-        QTest::newRow("rounds down") << QColor(0, 0, 0) << QColor(0, 255, 0) << 5
-                                     << QColor(0, 159, 0);
+        QTest::newRow("rounds down")
+            << QColor(0, 0, 0) << QColor(0, 255, 0) << 5 << QColor(0, 159, 0);
         QTest::newRow("no hot colour") << red << QColor() << 8 << red;
     }
 
@@ -67,8 +67,8 @@ private Q_SLOTS:
         const QColor down(128, 255, 128);
         QCOMPARE(buttonFaceColor(green, hot, down, 8, true, true), down);
         QCOMPARE(buttonFaceColor(green, hot, QColor(), 8, true, true), hot); // keeps the face
-        QCOMPARE(buttonFaceColor(green, hot, down, 8, false, false), green);  // no hot effect
-        QCOMPARE(buttonFaceColor(green, hot, down, 8, false, true), green);   // never down
+        QCOMPARE(buttonFaceColor(green, hot, down, 8, false, false), green); // no hot effect
+        QCOMPARE(buttonFaceColor(green, hot, down, 8, false, true), green);  // never down
     }
 
     void gradientBandsOfTheStartButton()
@@ -127,7 +127,7 @@ private Q_SLOTS:
         command.pressOffset = 1;
         QTest::newRow("command button down") << command << QRect(5, 10, 102, 22) << QPoint(56, 21);
 
-        const ButtonLayoutInput left{QSize(100, 23), 0, QSize(16, 16), 40, 13,
+        const ButtonLayoutInput left{QSize(100, 23), 0,        QSize(16, 16), 40, 13,
                                      blGlyphLeft,    taCenter, false};
         QTest::newRow("glyph left, centred") << left << QRect(24, 5, 72, 13) << QPoint(20, 3);
         ButtonLayoutInput leftJustified = left;
@@ -170,9 +170,9 @@ private Q_SLOTS:
 
     void shapePlacementHasNoPressOffsetForTheGlyph()
     {
-        const ButtonLayoutInput in{QSize(38, 40), 1, QSize(32, 32), 0, 13,
-                                   TColorSpeedButtonLayout::blGlyphLeft, TAlignment::taCenter,
-                                   false};
+        const ButtonLayoutInput in{
+            QSize(38, 40),        1,    QSize(32, 32), 0, 13, TColorSpeedButtonLayout::blGlyphLeft,
+            TAlignment::taCenter, false};
         const ButtonLayoutResult out = layoutShapeButton(in);
         QCOMPARE(out.glyph, QPoint(3, 4));
         QCOMPARE(out.caption, QRect(QPoint(1, 14), QPoint(37, 39)));

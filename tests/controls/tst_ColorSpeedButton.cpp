@@ -1,25 +1,13 @@
 #include "controls/ColorSpeedButton.h"
 
+#include "PaintCounting.h"
+
 #include <QEnterEvent>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 
 namespace {
-
-class CountingButton : public TColorSpeedButton
-{
-public:
-    using TColorSpeedButton::TColorSpeedButton;
-    int paints = 0;
-
-protected:
-    void paintEvent(QPaintEvent *event) override
-    {
-        ++paints;
-        TColorSpeedButton::paintEvent(event);
-    }
-};
 
 // The main window's START button.
 void makeStartButton(TColorSpeedButton &button)
@@ -159,7 +147,7 @@ private Q_SLOTS:
         QCOMPARE(rgb(image, 5, 37), qRgb(180, 247, 180)); // band 29
         QCOMPARE(rgb(image, 5, 38), qRgb(0, 128, 0));     // inner outline in the face colour
         QCOMPARE(rgb(image, 1, 20), qRgb(0, 128, 0));
-        QCOMPARE(rgb(image, 0, 20), qRgb(0, 192, 0));    // rounded outline in ShadowColor
+        QCOMPARE(rgb(image, 0, 20), qRgb(0, 192, 0)); // rounded outline in ShadowColor
         QCOMPARE(rgb(image, 50, 0), qRgb(0, 192, 0));
         QCOMPARE(rgb(image, 1, 1), qRgb(0, 192, 0));
         QCOMPARE(qAlpha(rgb(image, 0, 0)), 0); // outside the rounding
@@ -228,8 +216,8 @@ private Q_SLOTS:
         // Widgets get press, release, double click, release: the double click presses again.
         QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(50, 20));
         QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(50, 20),
-                                button.mapToGlobal(QPointF(50, 20)), Qt::LeftButton,
-                                Qt::LeftButton, Qt::NoModifier);
+                                button.mapToGlobal(QPointF(50, 20)), Qt::LeftButton, Qt::LeftButton,
+                                Qt::NoModifier);
         QCoreApplication::sendEvent(&button, &doubleClick);
         QCOMPARE(pressed.count(), 4);
         QVERIFY(button.isDown());
@@ -423,26 +411,20 @@ private Q_SLOTS:
 
     void repaintAtOnceOrInvalidate()
     {
-        auto &button = *shownButton<CountingButton>();
+        auto &button = *shownButton<PaintCounting<TColorSpeedButton>>();
         QCoreApplication::processEvents();
-        const auto paintedAtOnce = [&](const std::function<void()> &change) {
-            QCoreApplication::processEvents();
-            const int before = button.paints;
-            change();
-            return button.paints - before;
-        };
-        QCOMPARE(paintedAtOnce([&] { button.setColor(clRed); }), 1);
-        QCOMPARE(paintedAtOnce([&] { button.setDown(true); }), 1);
-        QCOMPARE(paintedAtOnce([&] { button.setDown(true); }), 0);
-        QCOMPARE(paintedAtOnce([&] { button.setCaption(QStringLiteral("x")); }), 0);
-        QCOMPARE(paintedAtOnce([&] { button.setStyle(TColorSpeedButtonStyle::bsOld); }), 0);
-        QCOMPARE(paintedAtOnce([&] { button.setHotTrackFont(QFont()); }), 0);
+        QCOMPARE(button.paintsDuring([&] { button.setColor(clRed); }), 1);
+        QCOMPARE(button.paintsDuring([&] { button.setDown(true); }), 1);
+        QCOMPARE(button.paintsDuring([&] { button.setDown(true); }), 0);
+        QCOMPARE(button.paintsDuring([&] { button.setCaption(QStringLiteral("x")); }), 0);
+        QCOMPARE(button.paintsDuring([&] { button.setStyle(TColorSpeedButtonStyle::bsOld); }), 0);
+        QCOMPARE(button.paintsDuring([&] { button.setHotTrackFont(QFont()); }), 0);
 
         button.setTransparent(true);
-        QCOMPARE(paintedAtOnce([&] { button.setColor(clBlue); }), 0);
+        QCOMPARE(button.paintsDuring([&] { button.setColor(clBlue); }), 0);
         const int before = button.paints;
         QTRY_COMPARE(button.paints, before + 1);
-        QCOMPARE(paintedAtOnce([&] { button.setColorStyle(TColorStyle::csGold); }), 1);
+        QCOMPARE(button.paintsDuring([&] { button.setColorStyle(TColorStyle::csGold); }), 1);
     }
 
     void popupMenuBelowTheButton()

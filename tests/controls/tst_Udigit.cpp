@@ -1,24 +1,11 @@
 #include "controls/Udigit.h"
 
+#include "PaintCounting.h"
+
 #include <QSignalSpy>
 #include <QTest>
 
 namespace {
-
-// Counts paints, to tell painting at once from painting in the next cycle.
-class CountingDigit : public TDigit
-{
-public:
-    using TDigit::TDigit;
-    int paints = 0;
-
-protected:
-    void paintEvent(QPaintEvent *event) override
-    {
-        ++paints;
-        TDigit::paintEvent(event);
-    }
-};
 
 QRgb pixel(const QImage &image, QPoint at)
 {
@@ -90,8 +77,8 @@ private Q_SLOTS:
 
         const QImage image = digit.grab().toImage();
         const QRgb yellow = qRgb(255, 255, 0);
-        QCOMPARE(pixel(image, {7, 2}), yellow);  // top bar lit
-        QCOMPARE(pixel(image, {2, 8}), yellow);  // upper left bar lit
+        QCOMPARE(pixel(image, {7, 2}), yellow);         // top bar lit
+        QCOMPARE(pixel(image, {2, 8}), yellow);         // upper left bar lit
         QCOMPARE(pixel(image, {7, 15}), qRgb(0, 0, 0)); // middle bar unlit
         QCOMPARE(pixel(image, {3, 2}), qRgb(0, 0, 0));  // outline of the top bar
     }
@@ -123,8 +110,7 @@ private Q_SLOTS:
         const QRgb background = qRgb(0, 0, 128);
         for (int segment = 0; segment < kDigitSegmentCount; ++segment) {
             const bool lit = (pattern >> segment) & 1;
-            QCOMPARE(pixel(image, kInside[segment]),
-                     lit ? qRgb(255, 255, 0) : qRgb(128, 128, 128));
+            QCOMPARE(pixel(image, kInside[segment]), lit ? qRgb(255, 255, 0) : qRgb(128, 128, 128));
             const QPolygon outline = digitSegmentPolygon(segment, digit.size(), 5, 1);
             for (const QPoint &corner : outline)
                 QCOMPARE(pixel(image, corner), background);
@@ -139,8 +125,7 @@ private Q_SLOTS:
         TDigit digit;
         QSignalSpy overflows(&digit, &TDigit::overflow);
         quint8 patternDuringEvent = 0;
-        connect(&digit, &TDigit::overflow, this,
-                [&] { patternDuringEvent = digit.valueBinary(); });
+        connect(&digit, &TDigit::overflow, this, [&] { patternDuringEvent = digit.valueBinary(); });
 
         digit.setValue(10);
         QCOMPARE(overflows.count(), 1);
@@ -206,31 +191,25 @@ private Q_SLOTS:
     {
         QWidget window;
         window.resize(100, 100);
-        auto *digit = new CountingDigit(&window);
+        auto *digit = new PaintCounting<TDigit>(&window);
         digit->resize(50, 89);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCoreApplication::processEvents();
 
-        const auto paintedAtOnce = [&](const std::function<void()> &change) {
-            QCoreApplication::processEvents();
-            const int before = digit->paints;
-            change();
-            return digit->paints - before;
-        };
-        QCOMPARE(paintedAtOnce([&] { digit->setColorOn(clRed); }), 1);
-        QCOMPARE(paintedAtOnce([&] { digit->setColorOn(clRed); }), 0);
-        QCOMPARE(paintedAtOnce([&] { digit->setColorOff(clGray); }), 1);
-        QCOMPARE(paintedAtOnce([&] { digit->setBorderStyle(TBorderStyle::bsNone); }), 1);
-        QCOMPARE(paintedAtOnce([&] { digit->setValueBinary(3); }), 1);
-        QCOMPARE(paintedAtOnce([&] { digit->setValueBinary(3); }), 0);
-        QCOMPARE(paintedAtOnce([&] { digit->setValue(7); }), 1);
-        QCOMPARE(paintedAtOnce([&] { digit->setValue(7); }), 0);
+        QCOMPARE(digit->paintsDuring([&] { digit->setColorOn(clRed); }), 1);
+        QCOMPARE(digit->paintsDuring([&] { digit->setColorOn(clRed); }), 0);
+        QCOMPARE(digit->paintsDuring([&] { digit->setColorOff(clGray); }), 1);
+        QCOMPARE(digit->paintsDuring([&] { digit->setBorderStyle(TBorderStyle::bsNone); }), 1);
+        QCOMPARE(digit->paintsDuring([&] { digit->setValueBinary(3); }), 1);
+        QCOMPARE(digit->paintsDuring([&] { digit->setValueBinary(3); }), 0);
+        QCOMPARE(digit->paintsDuring([&] { digit->setValue(7); }), 1);
+        QCOMPARE(digit->paintsDuring([&] { digit->setValue(7); }), 0);
 
         // Thickness and Separation only mark the digit; it paints in the next cycle.
         for (const auto &change : {std::function<void()>([&] { digit->setThickness(5); }),
                                    std::function<void()>([&] { digit->setSeparation(2); })}) {
-            QCOMPARE(paintedAtOnce(change), 0);
+            QCOMPARE(digit->paintsDuring(change), 0);
             const int before = digit->paints;
             QTRY_COMPARE(digit->paints, before + 1);
         }
