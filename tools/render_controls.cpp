@@ -75,9 +75,6 @@ void applyState(TColorSpeedButton *button, ButtonState state)
         button->setDown(true);
         break;
     case ButtonState::Disabled:
-        // How the run engine shows a disabled command button.
-        button->setColor(clBtnFace);
-        button->setLightColor(clBtnShadow);
         button->setEnabled(false);
         break;
     }
@@ -121,9 +118,56 @@ std::unique_ptr<QWidget> digitsAndButtons()
             auto *button = makeCommandButton(kCommandButtons[row], cell);
             button->move(3, 3);
             button->setProperty("renderState", int(states[column].first));
+            if (states[column].first == ButtonState::Disabled) {
+                // How the run engine colours a disabled command button.
+                button->setColor(clBtnFace);
+                button->setLightColor(clBtnShadow);
+            }
             grid->addWidget(cell, row + 2, column + 1);
         }
     }
+    return window;
+}
+
+// Every colour preset (and so every style but bsShape and bsEncarta) in every state.
+std::unique_ptr<QWidget> colorPresets()
+{
+    auto window = std::make_unique<QWidget>();
+    auto *grid = new QGridLayout(window.get());
+    const std::pair<TColorStyle, const char *> presets[] = {
+        {TColorStyle::csGold, "csGold"},
+        {TColorStyle::csChrome, "csChrome"},
+        {TColorStyle::csBlue, "csBlue"},
+        {TColorStyle::csRed, "csRed"},
+        {TColorStyle::csUltraFlat1, "csUltraFlat1"},
+        {TColorStyle::csUltraFlat2, "csUltraFlat2"},
+        {TColorStyle::csUltraFlatXP, "csUltraFlatXP"},
+        {TColorStyle::csAqua, "csAqua"},
+        {TColorStyle::csDefault, "csDefault"},
+        {TColorStyle::csQuicken, "csQuicken"},
+    };
+    int row = 0;
+    for (const auto &[preset, name] : presets) {
+        for (int state = 0; state < 4; ++state) {
+            auto *cell = new QWidget;
+            cell->setFixedSize(106, 29);
+            auto *button = new TColorSpeedButton(cell);
+            button->move(3, 3);
+            button->setColorStyle(preset);
+            button->setCaption(QString::fromLatin1(name));
+            button->setAlignment(TAlignment::taCenter);
+            button->setProperty("renderState", state);
+            grid->addWidget(cell, row, state);
+        }
+        ++row;
+    }
+    auto *old = new QWidget;
+    old->setFixedSize(106, 29);
+    auto *oldButton = new TColorSpeedButton(old);
+    oldButton->move(3, 3);
+    oldButton->setStyle(TColorSpeedButtonStyle::bsOld);
+    oldButton->setCaption(QStringLiteral("bsOld mit &Text"));
+    grid->addWidget(old, row, 0);
     return window;
 }
 
@@ -135,6 +179,7 @@ struct Scene
 
 const Scene kScenes[] = {
     {"controls", digitsAndButtons},
+    {"presets", colorPresets},
 };
 
 } // namespace
