@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+// What a float edit does with one typed character, decided from the text and
+// selection it holds and its limits alone.
+
+struct FloatKeyRules
+{
+    double min = 0;
+    double max = 100;
+    int digits = 1;
+    QChar separator = u',';
+};
+
+enum class FloatKeyAction {
+    EnterPress,  // Enter or Ctrl+Enter: tell the owner, never insert
+    Escape,      // restore the value the field had on entry
+    PassOn,      // a control character the field handles itself (Backspace …)
+    Reject,      // would not leave a number in range with the allowed decimals
+    Accept,      // insert as typed
+    ReplaceText, // set `text` and select `selStart`, `selLength` instead
+};
+
+struct FloatKeyVerdict
+{
+    FloatKeyAction action = FloatKeyAction::Reject;
+    QString text;
+    int selStart = 0;
+    int selLength = 0;
+};
+
+// `key` typed into `text` whose selection is `selStart`, `selLength` (the
+// cursor position and 0 when nothing is selected).
+FloatKeyVerdict FilterFloatKey(QChar key, const QString &text, int selStart, int selLength,
+                               const FloatKeyRules &rules);
