@@ -24,12 +24,12 @@ bool isEnterKey(const QKeyEvent *event)
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
 
-// Focus that moves into a popup or another window and back does not enter or
-// leave the field: its window's focus control stays the same.
-bool changesControl(const QFocusEvent *event)
+// Focus that moves into a popup or another window does not leave the field:
+// its window's focus control stays the same, and gets the focus back later.
+bool isWindowSwitch(const QFocusEvent *event)
 {
-    return event->reason() != Qt::PopupFocusReason
-           && event->reason() != Qt::ActiveWindowFocusReason;
+    return event->reason() == Qt::PopupFocusReason
+           || event->reason() == Qt::ActiveWindowFocusReason;
 }
 
 // Shortcuts (Ctrl+C, Ctrl+A …) go to the line edit as they are. Ctrl+Alt is
@@ -186,7 +186,9 @@ void TCustomFloatEdit::Escape()
 void TCustomFloatEdit::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
-    if (!changesControl(event))
+    const bool returning = m_awayFromWindow && isWindowSwitch(event);
+    m_awayFromWindow = false;
+    if (returning)
         return;
     // A click places the cursor where the user pointed.
     if (m_autoSelect && event->reason() != Qt::MouseFocusReason)
@@ -198,8 +200,17 @@ void TCustomFloatEdit::focusInEvent(QFocusEvent *event)
 void TCustomFloatEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    if (changesControl(event) && CheckLeave())
+    if (isWindowSwitch(event))
+        m_awayFromWindow = true;
+    else if (CheckLeave())
         emit exit();
+}
+
+void TCustomFloatEdit::hideEvent(QHideEvent *event)
+{
+    QLineEdit::hideEvent(event);
+    // A window shown again is entered afresh, even at the same field.
+    m_awayFromWindow = false;
 }
 
 bool TCustomFloatEdit::CheckLeave()

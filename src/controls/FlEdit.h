@@ -90,6 +90,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
     // Shows the error message in a box, unless it is empty.
     void ShowErrorMessage();
@@ -105,6 +106,8 @@ private:
     QString m_errorMessage;
     bool m_autoSelect = true;
     double m_entryValue = 0;
+    // The focus went to a popup or another window and has not come back yet.
+    bool m_awayFromWindow = false;
 };
 
 // The float field with an up/down button pair at its right end. The arrow keys

@@ -12,8 +12,14 @@ TSpinButton::TSpinButton(QWidget *parent)
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::ArrowCursor); // not the text cursor of the field around it
     resize(kSpinButtonWidth, kSpinButtonCreatedHeight);
-    connect(m_up, &QToolButton::clicked, this, &TSpinButton::upClick);
-    connect(m_down, &QToolButton::clicked, this, &TSpinButton::downClick);
+    connect(m_up, &QToolButton::clicked, this, [this] {
+        if (focusControlReady())
+            emit upClick();
+    });
+    connect(m_down, &QToolButton::clicked, this, [this] {
+        if (focusControlReady())
+            emit downClick();
+    });
 }
 
 QToolButton *TSpinButton::makeButton(Qt::ArrowType arrow)
@@ -22,16 +28,23 @@ QToolButton *TSpinButton::makeButton(Qt::ArrowType arrow)
     button->setArrowType(arrow);
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoRepeat(true);
-    // The focus must be in the field before the first step is taken, so that
-    // leaving another field is checked first.
     connect(button, &QToolButton::pressed, this, &TSpinButton::giveFocus);
     return button;
 }
 
 void TSpinButton::giveFocus()
 {
-    if (m_focusControl && !m_focusControl->hasFocus())
+    // Inside the control, the click has already offered it the focus on its
+    // way up from the button; a second offer could get past a field that
+    // refused to be left the first time.
+    if (m_focusControl && !m_focusControl->isAncestorOf(this) && !m_focusControl->hasFocus())
         m_focusControl->setFocus(Qt::OtherFocusReason);
+}
+
+bool TSpinButton::focusControlReady() const
+{
+    return !m_focusControl || m_focusControl->focusPolicy() == Qt::NoFocus
+           || m_focusControl->hasFocus();
 }
 
 void TSpinButton::resizeEvent(QResizeEvent *)

@@ -6,8 +6,9 @@
 class QToolButton;
 
 // An up/down button pair. It never takes the keyboard focus itself: a press
-// hands the focus to `focusControl` (the field it belongs to) and then steps.
-// Held down, a button repeats.
+// hands the focus to `focusControl` (the field it belongs to), and the pair
+// steps only once the focus is there, so a field elsewhere that refuses to be
+// left keeps the focus and nothing steps. Held down, a button repeats.
 class TSpinButton : public QWidget
 {
     Q_OBJECT
@@ -31,6 +32,7 @@ protected:
 private:
     QToolButton *makeButton(Qt::ArrowType arrow);
     void giveFocus();
+    bool focusControlReady() const;
 
     QPointer<QWidget> m_focusControl;
     QToolButton *m_up;
