@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 namespace {
 
@@ -161,7 +160,8 @@ void TCustomFloatEdit::typeCharacter(QChar key)
         break;
     }
     case FloatKeyAction::Reject:
-    case FloatKeyAction::PassOn: // not printable, cannot come here
+    // Control characters inside a text of several (input methods): dropped.
+    case FloatKeyAction::PassOn:
     case FloatKeyAction::EnterPress:
     case FloatKeyAction::Escape:
         raiseKeyPress(key);
@@ -300,9 +300,10 @@ void TSpinFloatEdit::contextMenuEvent(QContextMenuEvent *event)
     // Built as for a read-only field, so cut, paste, delete and undo are off.
     const bool readOnly = isReadOnly();
     setReadOnly(true);
-    const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    QMenu *menu = createStandardContextMenu();
     setReadOnly(readOnly);
-    menu->exec(event->globalPos());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 void TSpinFloatEdit::mouseReleaseEvent(QMouseEvent *event)

@@ -4,9 +4,11 @@
 #include "controls/SpinButton.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSignalSpy>
@@ -732,6 +734,30 @@ void TestFlEdit::editorDisabledBlocksTyping()
     QTest::mouseClick(edit->button()->upButton(), Qt::LeftButton);
     QCOMPARE(edit->text(), QStringLiteral("0,21"));
     QVERIFY(!edit->acceptDrops());
+
+    // The context menu offers copying but nothing that changes the text.
+    edit->setSelection(0, 2);
+    QApplication::clipboard()->setText(QStringLiteral("5"));
+    auto enabledMenuActions = [edit]() -> QStringList {
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                    edit->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(edit, &menuEvent);
+        const QPointer<QMenu> menu = edit->findChild<QMenu *>();
+        QStringList enabled;
+        for (const QAction *action : menu->actions()) {
+            if (action->isEnabled() && !action->isSeparator())
+                enabled << action->text().section(u'\t', 0, 0).remove(u'&');
+        }
+        menu->close();
+        if (!QTest::qWaitFor([&] { return menu.isNull(); }))
+            return {QStringLiteral("menu not deleted")};
+        return enabled;
+    };
+    const QStringList locked = enabledMenuActions();
+    QCOMPARE(locked, (QStringList{QStringLiteral("Copy"), QStringLiteral("Select All")}));
+    QVERIFY(!edit->isReadOnly());
+    edit->setEditorEnabled(true);
+    QVERIFY(enabledMenuActions().contains(QStringLiteral("Paste")));
 }
 
 void TestFlEdit::buttonGivesFocusToField()
