@@ -10,8 +10,9 @@
 
 class TSpinButton;
 
-// Raised by a control whose limits a caller sets the wrong way round; the text
-// is fixed English and meant to be shown as it is.
+// Raised when a caller sets a float edit's limits the wrong way round ("Minimum
+// value must not be greater than maximum value !" and its twin for the maximum);
+// the limits stay as they were. The text is fixed English, to be shown as it is.
 class EFloatEditError : public std::exception
 {
 public:

@@ -524,6 +524,16 @@ void TestFlEdit::leavingWithInvalidTextKeepsFocus()
         QCOMPARE(edit->text(), sep("0#20"));
     }
     QCOMPARE(exits.count(), 0);
+
+    // Pasting is not filtered either.
+    QApplication::clipboard()->setText(QStringLiteral("7x"));
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(edit->text(), QStringLiteral("7x"));
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QVERIFY(edit->hasFocus());
+    QCOMPARE(edit->text(), sep("0#20"));
+
     // Moving to another window and back is not leaving.
     edit->setText(QStringLiteral("700"));
     QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
@@ -726,6 +736,8 @@ void TestFlEdit::editorDisabledBlocksTyping()
 
     QTest::keyClicks(edit, QStringLiteral("5-,"));
     QTest::keyClick(edit, Qt::Key_Backspace);
+    QApplication::clipboard()->setText(QStringLiteral("7"));
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(edit, Qt::Key_Up);
     QCOMPARE(edit->text(), QStringLiteral("0,20"));
     QTest::keyClick(edit, Qt::Key_Return);
