@@ -2,6 +2,8 @@
 
 #include "controls/SortValues.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <array>
 
@@ -30,6 +32,9 @@ char32_t sortCode(QChar qc)
     return hit != cp1252High.end() ? char32_t(0x80 + (hit - cp1252High.begin()))
                                    : outsideCodePage + c;
 }
+
+// Most cell texts fit without a heap allocation.
+using Reduced = QVarLengthArray<QChar, 64>;
 
 bool isAsciiDigit(QChar c)
 {
@@ -71,17 +76,17 @@ int compareNumericExtended(QStringView a, QStringView b)
     // Keep what differs, walking from the front; at the last common position
     // the rest of each text is kept whole.
     const qsizetype m = std::min(a.size(), b.size());
-    QString ra;
-    QString rb;
+    Reduced ra;
+    Reduced rb;
     for (qsizetype p = 0; p < m; ++p) {
         if (a[p] == b[p] && !isAsciiDigit(a[p]))
             continue;
         if (p == m - 1) {
-            ra += a.sliced(p);
-            rb += b.sliced(p);
+            ra.append(a.data() + p, a.size() - p);
+            rb.append(b.data() + p, b.size() - p);
         } else {
-            ra += a[p];
-            rb += b[p];
+            ra.append(a[p]);
+            rb.append(b[p]);
         }
     }
 
@@ -94,15 +99,15 @@ int compareNumericExtended(QStringView a, QStringView b)
         if (ca == rb[rb.size() - 1 - i] && !isAsciiDigit(ca))
             ++drop;
     }
-    ra.chop(drop);
-    rb.chop(drop);
+    const QStringView va(ra.constData(), ra.size() - drop);
+    const QStringView vb(rb.constData(), rb.size() - drop);
 
-    if (ra == rb)
+    if (va == vb)
         return 0;
-    const auto x = parseWholeNumber(ra);
-    const auto y = parseWholeNumber(rb);
+    const auto x = parseWholeNumber(va);
+    const auto y = parseWholeNumber(vb);
     if (!x || !y)
-        return compareSortText(ra, rb);
+        return compareSortText(va, vb);
     return *x < *y ? -1 : 1;
 }
 
