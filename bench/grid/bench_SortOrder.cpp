@@ -30,15 +30,15 @@ QList<QStringList> makeTable(const QLocale &locale)
         text[0] = text[0].toUpper();
         return text;
     };
-    QList<QStringList> rows{{u"Name"_s, u"Zeit"_s, u"Lauf"_s, u"Datum"_s, u"Uhrzeit"_s,
-                             u"Gruppe"_s}};
+    QList<QStringList> rows{
+        {u"Name"_s, u"Zeit"_s, u"Lauf"_s, u"Datum"_s, u"Uhrzeit"_s, u"Gruppe"_s}};
     for (int i = 0; i < rowCount; ++i) {
         QStringList row(ColumnCount);
         row[Name] = word() + u' ' + word();
         row[Number] = locale.toString(random.bounded(100'000) / 100.0, 'f', 2);
         row[Run] = u"Lauf "_s + QString::number(random.bounded(500));
-        row[Date] = QDate(2000, 1, 1).addDays(random.bounded(9000)).toString(u"dd.MM.yyyy"_s)
-                    + u' ' + QTime(random.bounded(24), random.bounded(60)).toString(u"HH:mm"_s);
+        row[Date] = QDate(2000, 1, 1).addDays(random.bounded(9000)).toString(u"dd.MM.yyyy"_s) +
+                    u' ' + QTime(random.bounded(24), random.bounded(60)).toString(u"HH:mm"_s);
         row[Time] = QTime(random.bounded(24), random.bounded(60)).toString(u"HH:mm"_s);
         row[Group] = QString(QChar(u'A' + random.bounded(8)));
         rows << row;

@@ -41,8 +41,7 @@ bool isAsciiDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
-template <typename T>
-int threeWay(T a, T b)
+template <typename T> int threeWay(T a, T b)
 {
     return (a > b) - (a < b);
 }
@@ -133,18 +132,25 @@ SortComparer::SortComparer(const QStringList &texts, const TSortOptions &options
         m_style = TSortStyle::ssNormal;
 
     std::optional<SortValueReader> reader;
-    if (m_style == TSortStyle::ssNumeric || m_style == TSortStyle::ssDateTime
-        || m_style == TSortStyle::ssTime)
+    if (m_style == TSortStyle::ssNumeric || m_style == TSortStyle::ssDateTime ||
+        m_style == TSortStyle::ssTime)
         reader.emplace(locale);
 
     m_entries.reserve(texts.size());
     for (const QString &text : texts) {
         Entry entry{options.SortCaseSensitive ? text : foldSortCase(text), std::nullopt};
         switch (m_style) {
-        case TSortStyle::ssNumeric: entry.value = reader->number(entry.text); break;
-        case TSortStyle::ssDateTime: entry.value = reader->dateTime(entry.text); break;
-        case TSortStyle::ssTime: entry.value = reader->time(entry.text); break;
-        default: break;
+        case TSortStyle::ssNumeric:
+            entry.value = reader->number(entry.text);
+            break;
+        case TSortStyle::ssDateTime:
+            entry.value = reader->dateTime(entry.text);
+            break;
+        case TSortStyle::ssTime:
+            entry.value = reader->time(entry.text);
+            break;
+        default:
+            break;
         }
         m_entries.push_back(std::move(entry));
     }
@@ -161,10 +167,13 @@ int SortComparer::compareTexts(qsizetype i, qsizetype j) const
         if (a.value && b.value)
             return threeWay(*a.value, *b.value);
         break;
-    case TSortStyle::ssNumericExtended: return compareNumericExtended(a.text, b.text);
-    case TSortStyle::ssCustom: return threeWay(m_custom(a.text, b.text), 0);
+    case TSortStyle::ssNumericExtended:
+        return compareNumericExtended(a.text, b.text);
+    case TSortStyle::ssCustom:
+        return threeWay(m_custom(a.text, b.text), 0);
     case TSortStyle::ssAutomatic:
-    case TSortStyle::ssNormal: break;
+    case TSortStyle::ssNormal:
+        break;
     }
     return compareSortText(a.text, b.text);
 }

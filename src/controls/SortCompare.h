@@ -39,8 +39,6 @@ public:
     // cannot read compare as text, pair by pair.
     int compareTexts(qsizetype i, qsizetype j) const;
 
-    qsizetype count() const { return qsizetype(m_entries.size()); }
-
 private:
     struct Entry
     {

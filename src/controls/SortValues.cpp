@@ -19,11 +19,11 @@ bool sameLetter(QChar a, QChar b)
     return a.toCaseFolded() == b.toCaseFolded();
 }
 
-// Up to maxDigits decimal digits, at least one.
-std::optional<int> readNumber(QStringView text, qsizetype &pos, int maxDigits, int *digits = nullptr)
+// One to maxDigits decimal digits.
+bool readNumber(QStringView text, qsizetype &pos, int maxDigits, int &value, int *digits = nullptr)
 {
-    int value = 0;
     int count = 0;
+    value = 0;
     while (count < maxDigits && pos < text.size() && isAsciiDigit(text[pos])) {
         value = value * 10 + (text[pos].unicode() - u'0');
         ++count;
@@ -31,7 +31,7 @@ std::optional<int> readNumber(QStringView text, qsizetype &pos, int maxDigits, i
     }
     if (digits)
         *digits = count;
-    return count > 0 ? std::optional<int>(value) : std::nullopt;
+    return count > 0;
 }
 
 // The index of the longest name that the text continues with, ignoring case.
@@ -41,8 +41,7 @@ std::optional<qsizetype> readName(QStringView text, qsizetype &pos, const QStrin
     qsizetype foundLength = 0;
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString &name = names[i];
-        if (name.size() > foundLength
-            && text.sliced(pos).startsWith(name, Qt::CaseInsensitive)) {
+        if (name.size() > foundLength && text.sliced(pos).startsWith(name, Qt::CaseInsensitive)) {
             found = i;
             foundLength = name.size();
         }
@@ -127,22 +126,39 @@ std::vector<SortValueReader::Token> SortValueReader::compile(const QString &form
             ++run;
         Part part = Part::Literal;
         switch (c.unicode()) {
-        case u'd': part = run >= 3 ? Part::DayName : Part::Day; break;
-        case u'M': part = run >= 3 ? Part::MonthName : Part::Month; break;
-        case u'y': part = Part::Year; break;
+        case u'd':
+            part = run >= 3 ? Part::DayName : Part::Day;
+            break;
+        case u'M':
+            part = run >= 3 ? Part::MonthName : Part::Month;
+            break;
+        case u'y':
+            part = Part::Year;
+            break;
         case u'h':
-        case u'H': part = Part::Hour; break;
-        case u'm': part = Part::Minute; break;
-        case u's': part = Part::Second; break;
-        case u'z': part = Part::Millisecond; break;
-        case u't': part = Part::Zone; break;
+        case u'H':
+            part = Part::Hour;
+            break;
+        case u'm':
+            part = Part::Minute;
+            break;
+        case u's':
+            part = Part::Second;
+            break;
+        case u'z':
+            part = Part::Millisecond;
+            break;
+        case u't':
+            part = Part::Zone;
+            break;
         case u'A':
         case u'a':
             part = Part::AmPm;
             if (i + run < format.size() && (format[i + run] == u'P' || format[i + run] == u'p'))
                 ++run;
             break;
-        default: break;
+        default:
+            break;
         }
         if (part == Part::Literal) {
             for (qsizetype k = 0; k < run; ++k)
@@ -159,43 +175,52 @@ bool SortValueReader::match(const std::vector<Token> &tokens, QStringView text, 
                             Fields &fields) const
 {
     for (const Token &token : tokens) {
-        std::optional<int> number;
+        bool matched = true;
         switch (token.part) {
         case Part::Literal:
-            if (!matchLiteral(text, pos, token.literal))
-                return false;
-            continue;
-        case Part::Day: number = readNumber(text, pos, 2); fields.day = number.value_or(0); break;
+            matched = matchLiteral(text, pos, token.literal);
+            break;
+        case Part::Day:
+            matched = readNumber(text, pos, 2, fields.day);
+            break;
         case Part::DayName:
-            if (!readName(text, pos, m_dayNames))
-                return false;
-            continue;
+            matched = readName(text, pos, m_dayNames).has_value();
+            break;
         case Part::MonthName:
             if (const auto name = readName(text, pos, m_monthNames)) {
                 fields.month = int(*name / 3) + 1;
-                continue;
+                break;
             }
             [[fallthrough]];
-        case Part::Month: number = readNumber(text, pos, 2); fields.month = number.value_or(0); break;
+        case Part::Month:
+            matched = readNumber(text, pos, 2, fields.month);
+            break;
         case Part::Year: {
             int digits = 0;
-            number = readNumber(text, pos, 4, &digits);
-            fields.year = number.value_or(0);
+            matched = readNumber(text, pos, 4, fields.year, &digits);
             if (digits <= 2)
                 fields.year = m_centuryStart + (fields.year - m_centuryStart % 100 + 100) % 100;
             break;
         }
-        case Part::Hour: number = readNumber(text, pos, 2); fields.hour = number.value_or(0); break;
-        case Part::Minute: number = readNumber(text, pos, 2); fields.minute = number.value_or(0); break;
-        case Part::Second: number = readNumber(text, pos, 2); fields.second = number.value_or(0); break;
-        case Part::Millisecond:
-            number = readNumber(text, pos, 3);
-            fields.millisecond = number.value_or(0);
+        case Part::Hour:
+            matched = readNumber(text, pos, 2, fields.hour);
             break;
-        case Part::AmPm: fields.amPm = readName(text, pos, m_amPm); continue; // may be left out
-        case Part::Zone: continue; // cells hold local times
+        case Part::Minute:
+            matched = readNumber(text, pos, 2, fields.minute);
+            break;
+        case Part::Second:
+            matched = readNumber(text, pos, 2, fields.second);
+            break;
+        case Part::Millisecond:
+            matched = readNumber(text, pos, 3, fields.millisecond);
+            break;
+        case Part::AmPm:
+            fields.amPm = readName(text, pos, m_amPm);
+            break; // may be left out
+        case Part::Zone:
+            break; // cells hold local times
         }
-        if (!number)
+        if (!matched)
             return false;
     }
     return true;
@@ -224,7 +249,7 @@ std::optional<qint64> SortValueReader::dateTime(QStringView text) const
     if (pos < text.size()) {
         if (!text[pos].isSpace())
             return std::nullopt;
-        const auto t = timeAt(text.sliced(pos).trimmed());
+        const auto t = time(text.sliced(pos));
         if (!t)
             return std::nullopt;
         timeOfDay = *t;
@@ -234,11 +259,7 @@ std::optional<qint64> SortValueReader::dateTime(QStringView text) const
 
 std::optional<qint64> SortValueReader::time(QStringView text) const
 {
-    return timeAt(text.trimmed());
-}
-
-std::optional<qint64> SortValueReader::timeAt(QStringView text) const
-{
+    text = text.trimmed();
     for (const auto *format : {&m_shortTime, &m_longTime}) {
         qsizetype pos = 0;
         Fields fields;

@@ -31,8 +31,20 @@ public:
 
 private:
     // One element of a compiled date or time format: a field or literal text.
-    enum class Part { Literal, Day, DayName, Month, MonthName, Year, Hour, Minute, Second,
-                      Millisecond, AmPm, Zone };
+    enum class Part {
+        Literal,
+        Day,
+        DayName,
+        Month,
+        MonthName,
+        Year,
+        Hour,
+        Minute,
+        Second,
+        Millisecond,
+        AmPm,
+        Zone
+    };
     struct Token
     {
         Part part;
@@ -43,7 +55,6 @@ private:
     static std::vector<Token> compile(const QString &format);
     bool match(const std::vector<Token> &tokens, QStringView text, qsizetype &pos,
                Fields &fields) const;
-    std::optional<qint64> timeAt(QStringView text) const;
 
     QLocale m_locale;
     std::vector<Token> m_date;

@@ -54,10 +54,7 @@ private Q_SLOTS:
         QCOMPARE(compareSortText(b, a), -expected);
     }
 
-    void caseFolding()
-    {
-        QCOMPARE(foldSortCase(u"AbZ ÄÖÜ É"_s), u"abz ÄÖÜ É"_s);
-    }
+    void caseFolding() { QCOMPARE(foldSortCase(u"AbZ ÄÖÜ É"_s), u"abz ÄÖÜ É"_s); }
 
     void styles_data()
     {
@@ -69,43 +66,75 @@ private Q_SLOTS:
         QTest::addColumn<int>("expected");
         using enum TSortStyle;
 
-        QTest::newRow("normal: 10 before 9") << ssNormal << false << german << u"10"_s << u"9"_s << -1;
-        QTest::newRow("normal: case folded") << ssNormal << false << german << u"Zebra"_s << u"apfel"_s << 1;
-        QTest::newRow("normal: case kept") << ssNormal << true << german << u"Zebra"_s << u"apfel"_s << -1;
-        QTest::newRow("normal: folded equal") << ssNormal << false << german << u"ABC"_s << u"abc"_s << 0;
-        QTest::newRow("normal: umlaut not folded") << ssNormal << false << german << u"Äpfel"_s << u"zebra"_s << 1;
-        QTest::newRow("normal: umlaut kept") << ssNormal << true << german << u"äpfel"_s << u"Zebra"_s << 1;
-        QTest::newRow("automatic is text") << ssAutomatic << false << german << u"10"_s << u"9"_s << -1;
+        QTest::newRow("normal: 10 before 9")
+            << ssNormal << false << german << u"10"_s << u"9"_s << -1;
+        QTest::newRow("normal: case folded")
+            << ssNormal << false << german << u"Zebra"_s << u"apfel"_s << 1;
+        QTest::newRow("normal: case kept")
+            << ssNormal << true << german << u"Zebra"_s << u"apfel"_s << -1;
+        QTest::newRow("normal: folded equal")
+            << ssNormal << false << german << u"ABC"_s << u"abc"_s << 0;
+        QTest::newRow("normal: umlaut not folded")
+            << ssNormal << false << german << u"Äpfel"_s << u"zebra"_s << 1;
+        QTest::newRow("normal: umlaut kept")
+            << ssNormal << true << german << u"äpfel"_s << u"Zebra"_s << 1;
+        QTest::newRow("automatic is text")
+            << ssAutomatic << false << german << u"10"_s << u"9"_s << -1;
 
-        QTest::newRow("numeric: 9 before 10") << ssNumeric << false << german << u"9"_s << u"10"_s << -1;
-        QTest::newRow("numeric: empty before 9") << ssNumeric << false << german << QString() << u"9"_s << -1;
-        QTest::newRow("numeric: empty before 10") << ssNumeric << false << german << QString() << u"10"_s << -1;
-        QTest::newRow("numeric de: decimal comma") << ssNumeric << false << german << u"10,5"_s << u"9,5"_s << 1;
-        QTest::newRow("numeric en: comma is text") << ssNumeric << false << english << u"10,5"_s << u"9,5"_s << -1;
-        QTest::newRow("numeric en: decimal point") << ssNumeric << false << english << u"10.5"_s << u"9.5"_s << 1;
-        QTest::newRow("numeric: exponent") << ssNumeric << false << german << u"1E3"_s << u"200"_s << 1;
-        QTest::newRow("numeric: equal values") << ssNumeric << false << german << u"2,0"_s << u"2"_s << 0;
-        QTest::newRow("numeric: negative") << ssNumeric << false << german << u"-10"_s << u"-9"_s << -1;
-        QTest::newRow("numeric: word as text") << ssNumeric << false << german << u"abc"_s << u"5"_s << 1;
+        QTest::newRow("numeric: 9 before 10")
+            << ssNumeric << false << german << u"9"_s << u"10"_s << -1;
+        QTest::newRow("numeric: empty before 9")
+            << ssNumeric << false << german << QString() << u"9"_s << -1;
+        QTest::newRow("numeric: empty before 10")
+            << ssNumeric << false << german << QString() << u"10"_s << -1;
+        QTest::newRow("numeric de: decimal comma")
+            << ssNumeric << false << german << u"10,5"_s << u"9,5"_s << 1;
+        QTest::newRow("numeric en: comma is text")
+            << ssNumeric << false << english << u"10,5"_s << u"9,5"_s << -1;
+        QTest::newRow("numeric en: decimal point")
+            << ssNumeric << false << english << u"10.5"_s << u"9.5"_s << 1;
+        QTest::newRow("numeric: exponent")
+            << ssNumeric << false << german << u"1E3"_s << u"200"_s << 1;
+        QTest::newRow("numeric: equal values")
+            << ssNumeric << false << german << u"2,0"_s << u"2"_s << 0;
+        QTest::newRow("numeric: negative")
+            << ssNumeric << false << german << u"-10"_s << u"-9"_s << -1;
+        QTest::newRow("numeric: word as text")
+            << ssNumeric << false << german << u"abc"_s << u"5"_s << 1;
 
-        QTest::newRow("date de: day before month") << ssDateTime << false << german << u"02.01.2024"_s << u"01.02.2024"_s << -1;
-        QTest::newRow("date de: across a year") << ssDateTime << false << german << u"31.12.2023"_s << u"01.01.24"_s << -1;
-        QTest::newRow("date de: time of day") << ssDateTime << false << german << u"01.02.2024 9:00"_s << u"01.02.2024 10:00"_s << -1;
-        QTest::newRow("date de: same moment") << ssDateTime << false << german << u"1.2.24"_s << u"01.02.2024 00:00"_s << 0;
-        QTest::newRow("date de: text fallback") << ssDateTime << false << german << u"kein Datum"_s << u"01.01.2024"_s << 1;
-        QTest::newRow("date en: month first") << ssDateTime << false << english << u"12/31/2023"_s << u"1/1/2024"_s << -1;
-        QTest::newRow("date en: pm folded") << ssDateTime << false << english << u"1/1/24 1:00 PM"_s << u"1/1/24 11:00 AM"_s << 1;
+        QTest::newRow("date de: day before month")
+            << ssDateTime << false << german << u"02.01.2024"_s << u"01.02.2024"_s << -1;
+        QTest::newRow("date de: across a year")
+            << ssDateTime << false << german << u"31.12.2023"_s << u"01.01.24"_s << -1;
+        QTest::newRow("date de: time of day")
+            << ssDateTime << false << german << u"01.02.2024 9:00"_s << u"01.02.2024 10:00"_s << -1;
+        QTest::newRow("date de: same moment")
+            << ssDateTime << false << german << u"1.2.24"_s << u"01.02.2024 00:00"_s << 0;
+        QTest::newRow("date de: text fallback")
+            << ssDateTime << false << german << u"kein Datum"_s << u"01.01.2024"_s << 1;
+        QTest::newRow("date en: month first")
+            << ssDateTime << false << english << u"12/31/2023"_s << u"1/1/2024"_s << -1;
+        QTest::newRow("date en: pm folded")
+            << ssDateTime << false << english << u"1/1/24 1:00 PM"_s << u"1/1/24 11:00 AM"_s << 1;
 
         QTest::newRow("time de") << ssTime << false << german << u"9:05"_s << u"10:00"_s << -1;
-        QTest::newRow("time de: seconds") << ssTime << false << german << u"10:00:01"_s << u"10:00"_s << 1;
-        QTest::newRow("time en: pm after am") << ssTime << false << english << u"10:00 PM"_s << u"11:00 AM"_s << 1;
-        QTest::newRow("time en: case kept") << ssTime << true << english << u"10:00 PM"_s << u"11:00 AM"_s << 1;
-        QTest::newRow("time: text fallback") << ssTime << false << german << u"9:05"_s << u"später"_s << -1;
+        QTest::newRow("time de: seconds")
+            << ssTime << false << german << u"10:00:01"_s << u"10:00"_s << 1;
+        QTest::newRow("time en: pm after am")
+            << ssTime << false << english << u"10:00 PM"_s << u"11:00 AM"_s << 1;
+        QTest::newRow("time en: case kept")
+            << ssTime << true << english << u"10:00 PM"_s << u"11:00 AM"_s << 1;
+        QTest::newRow("time: text fallback")
+            << ssTime << false << german << u"9:05"_s << u"später"_s << -1;
 
-        QTest::newRow("extended: Lauf 9 before Lauf 10") << ssNumericExtended << false << german << u"Lauf 9"_s << u"Lauf 10"_s << -1;
-        QTest::newRow("extended: case folded") << ssNumericExtended << false << german << u"LAUF 10"_s << u"lauf 9"_s << 1;
-        QTest::newRow("extended: number first") << ssNumericExtended << false << german << u"9 x"_s << u"10 x"_s << -1;
-        QTest::newRow("extended: words") << ssNumericExtended << false << german << u"abc"_s << u"abd"_s << -1;
+        QTest::newRow("extended: Lauf 9 before Lauf 10")
+            << ssNumericExtended << false << german << u"Lauf 9"_s << u"Lauf 10"_s << -1;
+        QTest::newRow("extended: case folded")
+            << ssNumericExtended << false << german << u"LAUF 10"_s << u"lauf 9"_s << 1;
+        QTest::newRow("extended: number first")
+            << ssNumericExtended << false << german << u"9 x"_s << u"10 x"_s << -1;
+        QTest::newRow("extended: words")
+            << ssNumericExtended << false << german << u"abc"_s << u"abd"_s << -1;
     }
 
     void styles()

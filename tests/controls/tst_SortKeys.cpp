@@ -22,7 +22,8 @@ private Q_SLOTS:
         QTest::newRow("quoted comma") << u"\"1,2\" 3"_s << QStringList{u"1,2"_s, u"3"_s};
         QTest::newRow("doubled quote") << u"\"a\"\"b\""_s << QStringList{u"a\"b"_s};
         QTest::newRow("unterminated quote") << u"\"1 2"_s << QStringList{u"1 2"_s};
-        QTest::newRow("empty between commas") << u"1,,2"_s << QStringList{u"1"_s, QString(), u"2"_s};
+        QTest::newRow("empty between commas")
+            << u"1,,2"_s << QStringList{u"1"_s, QString(), u"2"_s};
         QTest::newRow("comma at the end") << u"1, "_s << QStringList{u"1"_s, QString()};
         QTest::newRow("comma at the start") << u",1"_s << QStringList{QString(), u"1"_s};
     }

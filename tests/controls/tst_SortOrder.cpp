@@ -13,8 +13,7 @@ namespace {
 
 const QLocale german(QLocale::German, QLocale::Germany);
 
-TSortOptions optionsFor(TSortStyle style,
-                        TSortDirection direction = TSortDirection::sdAscending)
+TSortOptions optionsFor(TSortStyle style, TSortDirection direction = TSortDirection::sdAscending)
 {
     TSortOptions options;
     options.SortStyle = style;
@@ -73,8 +72,8 @@ private Q_SLOTS:
         constexpr auto down = TSortDirection::sdDescending;
         QTest::newRow("text") << ssNormal << up << QStringList{u"b"_s, u"a"_s, u"c"_s}
                               << QList<int>{1, 0, 2};
-        QTest::newRow("text down") << ssNormal << down << QStringList{u"b"_s, u"a"_s, u"c"_s}
-                                   << QList<int>{2, 0, 1};
+        QTest::newRow("text down")
+            << ssNormal << down << QStringList{u"b"_s, u"a"_s, u"c"_s} << QList<int>{2, 0, 1};
         QTest::newRow("equal keys keep their order")
             << ssNormal << up << QStringList{u"x"_s, u"a"_s, u"X"_s, u"A"_s}
             << QList<int>{1, 3, 0, 2};
@@ -120,8 +119,8 @@ private Q_SLOTS:
             QStringList texts;
             for (int n = random.bounded(60); n > 0; --n)
                 texts << make(random);
-            TSortOptions options = optionsFor(style, random.bounded(2) == 0
-                                                         ? TSortDirection::sdAscending
+            TSortOptions options =
+                optionsFor(style, random.bounded(2) == 0 ? TSortDirection::sdAscending
                                                          : TSortDirection::sdDescending);
             options.SortCaseSensitive = random.bounded(2) == 0;
 
@@ -213,8 +212,7 @@ private Q_SLOTS:
             style = col == 1 ? TSortStyle::ssNumeric : TSortStyle::ssNormal;
         };
         // Least significant key first; the handler sees the previous answer.
-        QCOMPARE(sortRowOrder(rows, {0, 1}, options, getSortStyle, german),
-                 (QList<int>{2, 3, 1}));
+        QCOMPARE(sortRowOrder(rows, {0, 1}, options, getSortStyle, german), (QList<int>{2, 3, 1}));
         const QList<QPair<int, TSortStyle>> expected{{1, TSortStyle::ssAutomatic},
                                                      {0, TSortStyle::ssNumeric}};
         QCOMPARE(asked, expected);

@@ -146,17 +146,16 @@ private Q_SLOTS:
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<TSortStyle>("expected");
-        QTest::newRow("whole numbers") << german << QStringList{u"9"_s, u"10"_s, u"-3"_s}
-                                       << TSortStyle::ssNumeric;
+        QTest::newRow("whole numbers")
+            << german << QStringList{u"9"_s, u"10"_s, u"-3"_s} << TSortStyle::ssNumeric;
         QTest::newRow("no rows") << german << QStringList{} << TSortStyle::ssNumeric;
-        QTest::newRow("de decimals") << german << QStringList{u"1,5"_s, u"2"_s}
-                                     << TSortStyle::ssNumeric;
+        QTest::newRow("de decimals")
+            << german << QStringList{u"1,5"_s, u"2"_s} << TSortStyle::ssNumeric;
         QTest::newRow("en decimals read in German")
             << german << QStringList{u"1.5"_s, u"2"_s} << TSortStyle::ssNormal;
-        QTest::newRow("an empty cell") << german << QStringList{u"1"_s, QString()}
-                                       << TSortStyle::ssNormal;
-        QTest::newRow("de dates") << german
-                                  << QStringList{u"01.02.2024"_s, u"1.3.24 10:00"_s}
+        QTest::newRow("an empty cell")
+            << german << QStringList{u"1"_s, QString()} << TSortStyle::ssNormal;
+        QTest::newRow("de dates") << german << QStringList{u"01.02.2024"_s, u"1.3.24 10:00"_s}
                                   << TSortStyle::ssDateTime;
         QTest::newRow("de times") << german << QStringList{u"10:30"_s, u"9:05:01"_s}
                                   << TSortStyle::ssTime;
