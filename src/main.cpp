@@ -1,9 +1,12 @@
+#include "ui/FontSubstitutes.h"
+
 #include <QApplication>
 #include <QWidget>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    installFontSubstitutes();
     QWidget window;
     window.setWindowTitle(QApplication::applicationName());
     window.resize(800, 590);

@@ -1,33 +1,15 @@
 #include "ui/DlgYesNo.h"
 #include "ui/FontSubstitutes.h"
 
+#include "RunModal.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QWindow>
 
-#include <functional>
-
 namespace {
-
-// exec()'s result when the test had to close the dialog itself.
-constexpr int kLeftOpen = 42;
-
-// Runs the dialog as callers do and operates it from inside its modal loop,
-// the way the operator would. A dialog the operation does not close is closed
-// with kLeftOpen, so a fault fails the test instead of hanging it.
-int runDialog(TFDlgYesNo &dialog, const std::function<void()> &operate)
-{
-    QTimer::singleShot(0, &dialog, [&] {
-        if (QTest::qWaitForWindowActive(&dialog))
-            operate();
-        if (dialog.isVisible())
-            dialog.done(kLeftOpen);
-    });
-    return dialog.exec();
-}
 
 void pressKey(TFDlgYesNo &dialog, Qt::Key key)
 {
@@ -96,7 +78,7 @@ private Q_SLOTS:
                 break;
             }
         };
-        QCOMPARE(runDialog(dialog, operate), result);
+        QCOMPARE(runModal(dialog, operate), result);
         QVERIFY(!dialog.isVisible());
     }
 
@@ -109,18 +91,18 @@ private Q_SLOTS:
         auto *nein = dialog.findChild<QPushButton *>(QStringLiteral("CancelBtn"));
         QWidget *focusAtStart = nullptr;
         QWidget *focusAfterTab = nullptr;
-        QCOMPARE(runDialog(dialog,
-                           [&] {
-                               focusAtStart = QApplication::focusWidget();
-                               pressKey(dialog, Qt::Key_Tab);
-                               focusAfterTab = QApplication::focusWidget();
-                               pressKey(dialog, Qt::Key_Return);
-                           }),
+        QCOMPARE(runModal(dialog,
+                          [&] {
+                              focusAtStart = QApplication::focusWidget();
+                              pressKey(dialog, Qt::Key_Tab);
+                              focusAfterTab = QApplication::focusWidget();
+                              pressKey(dialog, Qt::Key_Return);
+                          }),
                  int(QDialog::Rejected));
         QCOMPARE(focusAtStart, ja);
         QCOMPARE(focusAfterTab, nein);
 
-        QCOMPARE(runDialog(dialog, [&] { pressKey(dialog, Qt::Key_Return); }),
+        QCOMPARE(runModal(dialog, [&] { pressKey(dialog, Qt::Key_Return); }),
                  int(QDialog::Accepted));
     }
 
@@ -132,9 +114,9 @@ private Q_SLOTS:
         QCOMPARE(dialog.question(), QStringLiteral("?"));
 
         dialog.setQuestion(QStringLiteral("Zeitenprotokoll  löschen?"));
-        QCOMPARE(runDialog(dialog, [&] { pressKey(dialog, Qt::Key_Escape); }),
+        QCOMPARE(runModal(dialog, [&] { pressKey(dialog, Qt::Key_Escape); }),
                  int(QDialog::Rejected));
-        QCOMPARE(runDialog(dialog, [&] { pressKey(dialog, Qt::Key_Return); }),
+        QCOMPARE(runModal(dialog, [&] { pressKey(dialog, Qt::Key_Return); }),
                  int(QDialog::Accepted));
         QCOMPARE(label->text(), QStringLiteral("Zeitenprotokoll  löschen?"));
 
@@ -215,7 +197,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
         TFDlgYesNo dialog(QStringLiteral("Tavrin"), &mainWindow);
         QPoint dialogCentre;
-        runDialog(dialog, [&] {
+        runModal(dialog, [&] {
             dialogCentre = dialog.frameGeometry().center();
             pressKey(dialog, Qt::Key_Escape);
         });

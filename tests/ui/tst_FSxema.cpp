@@ -1,5 +1,7 @@
 #include "ui/FSxema.h"
 
+#include "RunModal.h"
+
 #include <QDialog>
 #include <QGuiApplication>
 #include <QLabel>
@@ -11,22 +13,8 @@
 
 namespace {
 
-// exec() results that only the test itself gives.
-constexpr int kLeftOpen = 42;
+// exec()'s result when the test closes the configuration dialog itself.
 constexpr int kClosedByTest = 43;
-
-// Runs the diagram modally and calls operate from inside its loop; a diagram
-// that operate does not close is closed with kLeftOpen.
-template <typename Operate> int runDiagram(TFormSxema &diagram, Operate operate)
-{
-    QTimer::singleShot(0, &diagram, [&] {
-        if (QTest::qWaitForWindowActive(&diagram))
-            operate();
-        if (diagram.isVisible())
-            diagram.done(kLeftOpen);
-    });
-    return diagram.exec();
-}
 
 // A key as the window system delivers it: pressed in the diagram, released in
 // whatever window has the focus once the diagram is gone.
@@ -102,7 +90,7 @@ private Q_SLOTS:
                 return;
             }
             edit->setFocus();
-            diagramClosed = runDiagram(diagram, [&] {
+            diagramClosed = runModal(diagram, [&] {
                                 typeKey(diagram, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
                             }) != kLeftOpen;
             // Let anything that leaked reach the configuration dialog.
@@ -124,9 +112,9 @@ private Q_SLOTS:
         QWidget mainWindow;
         mainWindow.show();
         TFormSxema diagram(&mainWindow);
-        QVERIFY(runDiagram(diagram, [&] { diagram.windowHandle()->close(); }) != kLeftOpen);
+        QVERIFY(runModal(diagram, [&] { diagram.windowHandle()->close(); }) != kLeftOpen);
         QVERIFY(!diagram.isVisible());
-        QVERIFY(runDiagram(diagram, [&] { typeKey(diagram, Qt::Key_X, Qt::NoModifier); }) !=
+        QVERIFY(runModal(diagram, [&] { typeKey(diagram, Qt::Key_X, Qt::NoModifier); }) !=
                 kLeftOpen);
         QVERIFY(!diagram.isVisible());
     }
