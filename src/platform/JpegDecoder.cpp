@@ -34,7 +34,8 @@ struct ErrorManager
 void ignoreMessage(j_common_ptr) {}
 
 // Only trivially destructible locals live here: a longjmp back to setjmp must
-// not skip a destructor.
+// not skip a destructor. Our own refusals take the same way out as libjpeg's
+// errors.
 bool decodeInto(const QByteArray &data, QImage &image)
 {
     jpeg_decompress_struct cinfo;
@@ -54,23 +55,17 @@ bool decodeInto(const QByteArray &data, QImage &image)
     jpeg_start_decompress(&cinfo);
 
     const quint64 pixels = quint64(cinfo.output_width) * cinfo.output_height;
-    if (pixels == 0 || pixels > kMaxPixels) {
-        jpeg_destroy_decompress(&cinfo);
-        return false;
-    }
+    if (pixels == 0 || pixels > kMaxPixels)
+        std::longjmp(errors.jump, 1);
     image = QImage(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height),
                    QImage::Format_RGB32);
-    if (image.isNull()) {
-        jpeg_destroy_decompress(&cinfo);
-        return false;
-    }
+    if (image.isNull())
+        std::longjmp(errors.jump, 1);
     while (cinfo.output_scanline < cinfo.output_height) {
         JSAMPROW row = image.scanLine(static_cast<int>(cinfo.output_scanline));
         // A memory source never suspends, so no row is a failure, not a pause.
-        if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) {
-            jpeg_destroy_decompress(&cinfo);
-            return false;
-        }
+        if (jpeg_read_scanlines(&cinfo, &row, 1) != 1)
+            std::longjmp(errors.jump, 1);
     }
     // Every row is decoded; what the file holds after them cannot change the
     // picture, so it is not read (reading it could only fail on damage there).

@@ -16,6 +16,8 @@ class TFDlgYesNo : public QDialog
     Q_PROPERTY(QString question READ question WRITE setQuestion)
 
 public:
+    // title: the program title; parent: the main window, on which the dialog
+    // is centred.
     explicit TFDlgYesNo(const QString &title, QWidget *parent = nullptr);
 
     // Kept until a caller sets another one; "?" at first.

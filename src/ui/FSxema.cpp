@@ -24,8 +24,7 @@ TFormSxema::TFormSxema(QWidget *parent)
     const QByteArray jpeg = picture.open(QIODevice::ReadOnly) ? picture.readAll() : QByteArray();
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(QPixmap::fromImage(platform::decodeJpeg(jpeg)));
-    Image1->move(0, 0);
-    Image1->resize(Image1->pixmap().size());
+    Image1->setGeometry(QRect(QPoint(0, 0), Image1->pixmap().size()));
 }
 
 void TFormSxema::FormKeyDown(int, Qt::KeyboardModifiers)

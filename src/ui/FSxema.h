@@ -12,6 +12,7 @@ class TFormSxema : public QDialog
     Q_OBJECT
 
 public:
+    // parent: the main window, on which the diagram is centred.
     explicit TFormSxema(QWidget *parent = nullptr);
 
     void FormKeyDown(int key, Qt::KeyboardModifiers shift);
