@@ -52,16 +52,23 @@ void TMyCustomGrid::changeCounts(int newColCount, int newRowCount)
         return;
     m_cols.setCount(newColCount);
     m_rows.setCount(newRowCount);
+    countsApplied(oldColCount, oldRowCount);
+}
+
+void TMyCustomGrid::countsApplied(int oldColCount, int oldRowCount)
+{
+    const int newColCount = colCount();
+    const int newRowCount = rowCount();
     m_cols.setFixedCount(std::min(m_cols.fixedCount(), newColCount));
     m_rows.setFixedCount(std::min(m_rows.fixedCount(), newRowCount));
     clampPositions();
     updateScrollBars();
     updateEditorGeometry();
     invalidateGrid();
-    sizeChanged(oldColCount, oldRowCount);
+    countsChanged(oldColCount, oldRowCount);
 }
 
-void TMyCustomGrid::sizeChanged(int, int) {}
+void TMyCustomGrid::countsChanged(int, int) {}
 
 void TMyCustomGrid::clampPositions()
 {
@@ -101,7 +108,7 @@ void TMyCustomGrid::setDefaultColWidth(int width)
     m_cols.setDefaultSize(width);
     updateScrollBars();
     invalidateGrid();
-    colWidthsChanged();
+    widthsChanged();
 }
 
 void TMyCustomGrid::setDefaultRowHeight(int height)
@@ -109,7 +116,7 @@ void TMyCustomGrid::setDefaultRowHeight(int height)
     m_rows.setDefaultSize(height);
     updateScrollBars();
     invalidateGrid();
-    rowHeightsChanged();
+    heightsChanged();
 }
 
 void TMyCustomGrid::setColWidths(int col, int width)
@@ -120,7 +127,7 @@ void TMyCustomGrid::setColWidths(int col, int width)
     updateScrollBars();
     updateEditorGeometry();
     invalidateGrid();
-    colWidthsChanged();
+    widthsChanged();
 }
 
 void TMyCustomGrid::setRowHeights(int row, int height)
@@ -131,7 +138,7 @@ void TMyCustomGrid::setRowHeights(int row, int height)
     updateScrollBars();
     updateEditorGeometry();
     invalidateGrid();
-    rowHeightsChanged();
+    heightsChanged();
 }
 
 void TMyCustomGrid::setOptions(TGridOptions options)
@@ -301,16 +308,35 @@ void TMyCustomGrid::MoveRow(int from, int to)
     invalidateGrid();
 }
 
+void TMyCustomGrid::insertRowAt(int row)
+{
+    row = std::clamp(row, 0, rowCount());
+    hideEditor(true);
+    const int oldRowCount = rowCount();
+    rowInserted(row);
+    m_rows.insert(row);
+    countsApplied(colCount(), oldRowCount);
+}
+
+void TMyCustomGrid::insertColumnAt(int col)
+{
+    col = std::clamp(col, 0, colCount());
+    hideEditor(true);
+    const int oldColCount = colCount();
+    columnInserted(col);
+    m_cols.insert(col);
+    countsApplied(oldColCount, rowCount());
+}
+
 void TMyCustomGrid::DeleteRow(int row)
 {
     if (row < 0 || row >= rowCount() || rowCount() <= 1)
         return;
     hideEditor(true);
+    const int oldRowCount = rowCount();
     rowRemoved(row);
-    // Only the sizes of the rows below move up; the counts change through the
-    // ordinary path so the size-change handling runs as for any other change.
-    m_rows.move(row, rowCount() - 1);
-    setRowCount(rowCount() - 1);
+    m_rows.remove(row);
+    countsApplied(colCount(), oldRowCount);
 }
 
 void TMyCustomGrid::DeleteColumn(int col)
@@ -318,13 +344,16 @@ void TMyCustomGrid::DeleteColumn(int col)
     if (col < 0 || col >= colCount() || colCount() <= 1)
         return;
     hideEditor(true);
+    const int oldColCount = colCount();
     columnRemoved(col);
-    m_cols.move(col, colCount() - 1);
-    setColCount(colCount() - 1);
+    m_cols.remove(col);
+    countsApplied(oldColCount, rowCount());
 }
 
 void TMyCustomGrid::columnMoved(int, int) {}
 void TMyCustomGrid::rowMoved(int, int) {}
+void TMyCustomGrid::columnInserted(int) {}
+void TMyCustomGrid::rowInserted(int) {}
 void TMyCustomGrid::columnRemoved(int) {}
 void TMyCustomGrid::rowRemoved(int) {}
 
@@ -496,6 +525,16 @@ void TMyStringGrid::columnMoved(int from, int to)
 void TMyStringGrid::rowMoved(int from, int to)
 {
     m_cells.moveRow(from, to);
+}
+
+void TMyStringGrid::columnInserted(int col)
+{
+    m_cells.insertColumn(col);
+}
+
+void TMyStringGrid::rowInserted(int row)
+{
+    m_cells.insertRow(row);
 }
 
 void TMyStringGrid::columnRemoved(int col)

@@ -102,8 +102,8 @@ public:
     void setEditorMode(bool shown);
 
     // Update bracket: blank data rows, hourglass, no repaint, grid disabled.
-    void BeginUpdate();
-    void EndUpdate();
+    virtual void BeginUpdate();
+    virtual void EndUpdate();
     bool nowUpdating() const { return m_nowUpdating; }
 
     void MoveColumn(int from, int to);
@@ -133,12 +133,14 @@ protected:
     // Structure hooks for the cell contents of subclasses.
     virtual void columnMoved(int from, int to);
     virtual void rowMoved(int from, int to);
+    virtual void columnInserted(int col);
+    virtual void rowInserted(int row);
     virtual void columnRemoved(int col);
     virtual void rowRemoved(int row);
     // After ColCount or RowCount changed.
-    virtual void sizeChanged(int oldColCount, int oldRowCount);
-    virtual void colWidthsChanged() {}
-    virtual void rowHeightsChanged() {}
+    virtual void countsChanged(int oldColCount, int oldRowCount);
+    virtual void widthsChanged() {}
+    virtual void heightsChanged() {}
 
     // Moves the current cell after asking selectCell(); false when refused.
     bool moveCurrent(int col, int row, bool moveAnchor, bool show);
@@ -150,9 +152,16 @@ protected:
     void invalidateRow(int row);
     void invalidateGrid();
 
+    // Structural changes; cells below or right of the place move with it.
+    void insertRowAt(int row);
+    void insertColumnAt(int col);
     void DeleteRow(int row);
     void DeleteColumn(int col);
 
+    // Ends a column sizing or a range selection by mouse.
+    void endMouseAction();
+    // The background and text colours the grid prepares for a cell's state.
+    void cellColors(TGridDrawState state, QColor &brush, QColor &text) const;
     int columnBorderAt(const QPoint &pos) const;
     const TGridAxis &colAxis() const { return m_cols; }
     const TGridAxis &rowAxis() const { return m_rows; }
@@ -175,10 +184,12 @@ private:
     friend class TMyInplaceEdit;
 
     void changeCounts(int colCount, int rowCount);
+    void countsApplied(int oldColCount, int oldRowCount);
     void clampPositions();
     void updateScrollBars();
     void prepareCanvas(QPainter &canvas, TGridDrawState state) const;
-    void drawCellFrame(QPainter &canvas, const QRect &rect, TGridDrawState state) const;
+    void drawCellLines(QPainter &canvas, const QRect &rect, TGridDrawState state) const;
+    void drawCellDecoration(QPainter &canvas, const QRect &rect, TGridDrawState state) const;
     TGridDrawState drawStateOf(int col, int row) const;
     void showEditor(const QString *firstKey = nullptr);
     void hideEditor(bool store);
@@ -242,6 +253,8 @@ protected:
     void setEditText(int col, int row, const QString &text) override;
     void columnMoved(int from, int to) override;
     void rowMoved(int from, int to) override;
+    void columnInserted(int col) override;
+    void rowInserted(int row) override;
     void columnRemoved(int col) override;
     void rowRemoved(int row) override;
 

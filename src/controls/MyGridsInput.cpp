@@ -87,6 +87,11 @@ void TMyCustomGrid::mouseMoveEvent(QMouseEvent *event)
 
 void TMyCustomGrid::mouseReleaseEvent(QMouseEvent *)
 {
+    endMouseAction();
+}
+
+void TMyCustomGrid::endMouseAction()
+{
     m_mouseState = MouseState::None;
     m_sizingCol = -1;
 }

@@ -19,15 +19,13 @@ TGridDrawState TMyCustomGrid::drawStateOf(int col, int row) const
     return state;
 }
 
-void TMyCustomGrid::prepareCanvas(QPainter &canvas, TGridDrawState state) const
+void TMyCustomGrid::cellColors(TGridDrawState state, QColor &brush, QColor &text) const
 {
-    const QPalette &pal = palette();
-    canvas.setFont(font());
-    TColor brush = m_color;
-    TColor text = clWindowText;
+    TColor back = m_color;
+    TColor fore = clWindowText;
     if (state.testFlag(TGridDrawStateItem::gdFixed)) {
-        brush = m_fixedColor;
-        text = clBtnText;
+        back = m_fixedColor;
+        fore = clBtnText;
     } else if (state.testFlag(TGridDrawStateItem::gdSelected)) {
         // The focused cell keeps the window colour (the editor's place) unless
         // the whole row is selected or the option asks for the highlight.
@@ -35,22 +33,31 @@ void TMyCustomGrid::prepareCanvas(QPainter &canvas, TGridDrawState state) const
                                 !m_options.testFlag(TGridOption::goRowSelect) &&
                                 !m_options.testFlag(TGridOption::goDrawFocusSelected);
         if (!plainFocus) {
-            brush = clHighlight;
-            text = clHighlightText;
+            back = clHighlight;
+            fore = clHighlightText;
         }
     }
-    canvas.setBrush(toQColor(brush, pal));
-    canvas.setPen(toQColor(text, pal));
+    brush = toQColor(back, palette());
+    text = toQColor(fore, palette());
 }
 
-void TMyCustomGrid::drawCellFrame(QPainter &canvas, const QRect &rect, TGridDrawState state) const
+void TMyCustomGrid::prepareCanvas(QPainter &canvas, TGridDrawState state) const
+{
+    QColor brush;
+    QColor text;
+    cellColors(state, brush, text);
+    canvas.setFont(font());
+    canvas.setBrush(brush);
+    canvas.setPen(text);
+}
+
+void TMyCustomGrid::drawCellLines(QPainter &canvas, const QRect &rect, TGridDrawState state) const
 {
     const bool fixed = state.testFlag(TGridDrawStateItem::gdFixed);
     const bool vert = m_options.testFlag(fixed ? TGridOption::goFixedVertLine : TGridOption::goVertLine);
     const bool horz = m_options.testFlag(fixed ? TGridOption::goFixedHorzLine : TGridOption::goHorzLine);
-    const QPalette &pal = palette();
-    const QColor line = toQColor(fixed ? clBtnShadow : clBtnFace, pal);
-    const QColor background = toQColor(m_color, pal);
+    const QColor line = toQColor(fixed ? clBtnShadow : clBtnFace, palette());
+    const QColor background = toQColor(m_color, palette());
     // The line pixels right of and below the cell.
     const int right = rect.right() + 1;
     const int bottom = rect.bottom() + 1;
@@ -58,12 +65,22 @@ void TMyCustomGrid::drawCellFrame(QPainter &canvas, const QRect &rect, TGridDraw
     canvas.drawLine(right, rect.top(), right, bottom);
     canvas.setPen(horz ? line : background);
     canvas.drawLine(rect.left(), bottom, right, bottom);
-    if (fixed && (vert || horz)) {
-        canvas.setPen(toQColor(clBtnHighlight, pal));
-        if (horz)
+}
+
+void TMyCustomGrid::drawCellDecoration(QPainter &canvas, const QRect &rect, TGridDrawState state) const
+{
+    if (state.testFlag(TGridDrawStateItem::gdFixed)) {
+        // Fixed cells look raised: a lit edge inside at the top and left.
+        canvas.setPen(toQColor(clBtnHighlight, palette()));
+        if (m_options.testFlag(TGridOption::goFixedHorzLine))
             canvas.drawLine(rect.left(), rect.top(), rect.right(), rect.top());
-        if (vert)
+        if (m_options.testFlag(TGridOption::goFixedVertLine))
             canvas.drawLine(rect.left(), rect.top(), rect.left(), rect.bottom());
+    } else if (state.testFlag(TGridDrawStateItem::gdFocused) &&
+               !m_options.testFlag(TGridOption::goRowSelect) && !editorMode()) {
+        canvas.setPen(QPen(toQColor(clWindowText, palette()), 1, Qt::DotLine));
+        canvas.setBrush(Qt::NoBrush);
+        canvas.drawRect(rect.adjusted(0, 0, -1, -1));
     }
 }
 
@@ -98,19 +115,15 @@ void TMyCustomGrid::paintEvent(QPaintEvent *event)
             if (!dirty.intersects(rect.adjusted(0, 0, 1, 1)))
                 continue;
             const TGridDrawState state = drawStateOf(c, r);
+            // Lines first: a cell drawing that blanks its row covers them.
             canvas.save();
+            drawCellLines(canvas, rect, state);
             canvas.setClipRect(rect);
             prepareCanvas(canvas, state);
             drawCell(canvas, c, r, rect, state);
             canvas.restore();
             canvas.save();
-            drawCellFrame(canvas, rect, state);
-            if (state.testFlag(TGridDrawStateItem::gdFocused) &&
-                !m_options.testFlag(TGridOption::goRowSelect) && !editorMode()) {
-                canvas.setPen(QPen(toQColor(clWindowText, palette()), 1, Qt::DotLine));
-                canvas.setBrush(Qt::NoBrush);
-                canvas.drawRect(rect.adjusted(0, 0, -1, -1));
-            }
+            drawCellDecoration(canvas, rect, state);
             canvas.restore();
         }
     }

@@ -1,0 +1,313 @@
+#include "controls/SortGrid.h"
+
+#include "controls/GridRules.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+
+TSortGrid::TSortGrid(QWidget *parent)
+    : TMyStringGrid(parent)
+{
+    setFixedCols(0);
+    m_pictures.emplace(TGridPicture::UP, makeGridPicture(TGridPicture::UP));
+    m_pictures.emplace(TGridPicture::DOWN, makeGridPicture(TGridPicture::DOWN));
+    m_selectList = {row()};
+    m_anchorList = {row()};
+}
+
+TSortGrid::~TSortGrid() = default;
+
+void TSortGrid::setSortOptions(const TSortOptions &options)
+{
+    m_sortOptions = options;
+    invalidateGrid();
+}
+
+void TSortGrid::setHideRows(bool hide)
+{
+    m_hideRows = hide;
+    setRow(1);
+    invalidateGrid();
+}
+
+void TSortGrid::setMultiSelect(bool on)
+{
+    m_multiSelect = on;
+    if (on)
+        setOptions(options() | TGridOption::goRowSelect);
+}
+
+void TSortGrid::setUserSettings(const QStringList &settings)
+{
+    m_userSettings = settings;
+    setModified(true);
+}
+
+void TSortGrid::setAlignmentHorz(TAlignment alignment)
+{
+    m_alignmentHorz = alignment;
+    invalidateGrid();
+}
+
+void TSortGrid::setAlignmentVert(TVertAlignment alignment)
+{
+    m_alignmentVert = alignment;
+    invalidateGrid();
+}
+
+void TSortGrid::setBevelStyle(TCellBevelStyle style)
+{
+    m_bevelStyle = style;
+    invalidateGrid();
+}
+
+void TSortGrid::setModified(bool modified)
+{
+    if (m_modifiedSuppressed)
+        return;
+    m_modified = modified;
+    if (modified)
+        Q_EMIT this->modified();
+}
+
+void TSortGrid::BeginUpdate()
+{
+    if (!nowUpdating()) {
+        m_savedUpdateOnSizeChange = m_sortOptions.UpdateOnSizeChange;
+        m_sortOptions.UpdateOnSizeChange = false;
+    }
+    TMyStringGrid::BeginUpdate();
+}
+
+void TSortGrid::EndUpdate()
+{
+    const bool wasUpdating = nowUpdating();
+    TMyStringGrid::EndUpdate();
+    if (wasUpdating)
+        m_sortOptions.UpdateOnSizeChange = m_savedUpdateOnSizeChange;
+    Q_EMIT endUpdate();
+}
+
+void TSortGrid::SortRows(int ACol)
+{
+    if (!m_sortOptions.CanSort)
+        return;
+    // Ordering the rows by the comparison styles comes with the sorting
+    // itself; until then a sort only takes the column for the arrow.
+    m_sortOptions.SortCol = ACol;
+    invalidateGrid();
+}
+
+int TSortGrid::FindRow(int ACol, const QString &Text, bool IgnoreCase) const
+{
+    const QString wanted = IgnoreCase ? gridrules::lowerAscii(Text) : Text;
+    const int last = rowCount() - 1 + m_hiddenRowCount;
+    for (int r = 1; r <= last; ++r) {
+        const QString text = cells(ACol, r);
+        if ((IgnoreCase ? gridrules::lowerAscii(text) : text) == wanted)
+            return r;
+    }
+    return -1;
+}
+
+void TSortGrid::GoToCell(int ACol, int ARow, bool Scroll)
+{
+    ACol = std::clamp(ACol, 0, colCount() - 1);
+    ARow = std::clamp(ARow, 1, std::max(1, rowCount() - 1));
+    if (ARow >= rowCount() || !selectCell(ACol, ARow))
+        return;
+    QWidget *form = window();
+    const bool formUpdates = form->updatesEnabled();
+    form->setUpdatesEnabled(false);
+    focusCell(ACol, ARow, true, true);
+    setSingleSelection(ARow);
+    invalidateGrid();
+    if (Scroll)
+        ScrollToCell(ACol, ARow);
+    form->setUpdatesEnabled(formUpdates);
+}
+
+void TSortGrid::ScrollToCell(int ACol, int ARow)
+{
+    ACol = std::clamp(ACol, 0, colCount() - 1);
+    ARow = std::clamp(ARow, 1, std::max(1, rowCount() - 1));
+    if (ACol < leftCol()) {
+        // Left of the view: bring it to the left edge.
+        setLeftCol(ACol);
+    }
+    while (ACol > leftCol() + visibleColCount() - 1 && leftCol() + 1 < colCount()) {
+        const int before = leftCol();
+        setLeftCol(before + 1);
+        if (leftCol() == before)
+            break; // the view already shows the last columns
+    }
+    setTopRow(gridrules::scrollToCellTopRow(rowCount(), visibleRowCount(), ARow));
+}
+
+void TSortGrid::AutoSizeColumn(int ACol, bool Force)
+{
+    if (ACol < 0 || ACol >= colCount() || (colWidths(ACol) == TGridAxis::Hidden && !Force))
+        return;
+    QFont lastFont = font();
+    int headerWidth = 0;
+    int widest = 0;
+    for (int r = 0; r < rowCount(); ++r) {
+        lastFont = CellFormat(ACol, r, {}).Font;
+        const int w = QFontMetrics(lastFont).horizontalAdvance(cells(ACol, r));
+        if (r == 0)
+            headerWidth = w + (sortArrowShownIn(ACol) ? 12 : 0);
+        else
+            widest = std::max(widest, w);
+    }
+    widest = std::max(widest, headerWidth);
+    const QFontMetrics fm(lastFont);
+    setColWidths(ACol, widest <= 0 ? fm.horizontalAdvance(QStringLiteral("xx"))
+                                   : widest + fm.horizontalAdvance(QStringLiteral("X")));
+}
+
+void TSortGrid::withoutAlwaysShowEditor(const std::function<void()> &change)
+{
+    const TGridOptions before = options();
+    setOptions(before & ~TGridOptions(TGridOption::goAlwaysShowEditor));
+    change();
+    setOptions(before);
+}
+
+void TSortGrid::InsertRow(int ARow)
+{
+    ARow = std::clamp(ARow, fixedRows(), rowCount() - 1);
+    // On the last row the new row follows it; elsewhere it comes before.
+    if (ARow == rowCount() - 1)
+        ++ARow;
+    insertRowAt(ARow);
+    for (int c = 0; c < colCount(); ++c)
+        setCells(c, ARow, QString());
+    setRow(ARow);
+    setSingleSelection(ARow);
+    Q_EMIT rowInsert(ARow);
+}
+
+void TSortGrid::DeleteRow(int ARow)
+{
+    setModified(true);
+    if (rowCount() < 3) {
+        for (int c = 0; c < colCount(); ++c)
+            setCells(c, 1, QString());
+    } else {
+        withoutAlwaysShowEditor([&] { TMyStringGrid::DeleteRow(ARow); });
+    }
+    Q_EMIT rowDelete(ARow);
+}
+
+void TSortGrid::InsertColumn(int ACol)
+{
+    ACol = std::clamp(ACol, 0, colCount());
+    insertColumnAt(ACol);
+    for (int r = 0; r < rowCount(); ++r)
+        setCells(ACol, r, QString());
+    setCol(ACol);
+    Q_EMIT columnInsert(ACol);
+}
+
+void TSortGrid::DeleteColumn(int ACol)
+{
+    for (int r = 0; r < rowCount(); ++r)
+        setCells(ACol, r, QString());
+    withoutAlwaysShowEditor([&] { TMyStringGrid::DeleteColumn(ACol); });
+    Q_EMIT columnDelete(ACol);
+}
+
+void TSortGrid::ExchangeRows(int A, int B)
+{
+    if (A == B)
+        return;
+    MoveRow(A, B);
+    MoveRow(A < B ? B - 1 : B + 1, A);
+}
+
+bool TSortGrid::IsRowEmpty(int ARow) const
+{
+    for (int c = 0; c < colCount(); ++c) {
+        if (!cells(c, ARow).isEmpty())
+            return false;
+    }
+    return true;
+}
+
+bool TSortGrid::selectCell(int col, int row)
+{
+    m_rowSelectedPending = false;
+    const int oldRow = this->row();
+    // Check-box and drop-down cells refused while editing, and the drop-down
+    // list, come with the cell editors.
+    const bool accepted = TMyStringGrid::selectCell(col, row);
+    if (accepted && !m_rowSelectedSuspended) {
+        for (int r : std::as_const(m_selectList))
+            invalidateRow(r);
+        setSingleSelection(row);
+        m_rowSelectedPending = true;
+    }
+    invalidateRow(oldRow);
+    invalidateRow(row);
+    return accepted;
+}
+
+void TSortGrid::currentCellMoved()
+{
+    // Raised once the cell is current, so handlers see the new Row and Col.
+    if (m_rowSelectedPending) {
+        m_rowSelectedPending = false;
+        Q_EMIT rowSelected();
+    }
+}
+
+void TSortGrid::setSingleSelection(int row)
+{
+    m_selectList = {row};
+    m_anchorList = {row};
+}
+
+void TSortGrid::setEditText(int col, int row, const QString &text)
+{
+    if (text == cells(col, row))
+        return;
+    TMyStringGrid::setEditText(col, row, text);
+    setModified(true);
+}
+
+void TSortGrid::columnMoved(int from, int to)
+{
+    TMyStringGrid::columnMoved(from, to);
+    m_sortOptions.SortCol = gridrules::sortColAfterColumnMove(m_sortOptions.SortCol, from, to);
+    setModified(true);
+}
+
+void TSortGrid::countsChanged(int oldColCount, int oldRowCount)
+{
+    TMyStringGrid::countsChanged(oldColCount, oldRowCount);
+    if (nowUpdating())
+        return; // the bracket's owner brings the grid into shape itself
+    setModified(true);
+    if (m_sortOptions.UpdateOnSizeChange)
+        SortRows(m_sortOptions.SortCol);
+    GoToCell(0, 1, true);
+    if (rowCount() < 2) {
+        QMessageBox::information(this, QGuiApplication::applicationDisplayName(),
+                                 QStringLiteral("Rowsize too small"), QMessageBox::Ok);
+    }
+    Q_EMIT sizeChanged(oldColCount, oldRowCount);
+}
+
+void TSortGrid::resizeEvent(QResizeEvent *event)
+{
+    TMyStringGrid::resizeEvent(event);
+    stretchLastColumn();
+}
+
+void TSortGrid::stretchLastColumn()
+{
+    if (const auto w = gridrules::stretchedLastColumnWidth(colAxis(), leftCol(),
+                                                           visibleColCount(), gridWidth()))
+        setColWidths(colCount() - 1, *w);
+    invalidateGrid();
+}
