@@ -76,6 +76,17 @@ int TGridAxis::visibleCount(int first, int client) const
     return n;
 }
 
+int TGridAxis::startedCount(int first, int client) const
+{
+    int pos = fixedExtent();
+    int n = 0;
+    for (int i = std::max(first, m_fixedCount); i < count() && pos < client; ++i) {
+        pos += extent(i);
+        ++n;
+    }
+    return n;
+}
+
 int TGridAxis::maxFirst(int client) const
 {
     if (count() <= m_fixedCount)

@@ -36,6 +36,9 @@ public:
     // Scrolled cells from `first` on that fit wholly into `client` pixels
     // (a cell's trailing grid line may be cut).
     int visibleCount(int first, int client) const;
+    // Scrolled cells from `first` on that begin inside `client` pixels, the
+    // last one possibly cut.
+    int startedCount(int first, int client) const;
     // The largest useful `first`: from it on the last cell is wholly shown.
     int maxFirst(int client) const;
 

@@ -21,7 +21,9 @@ TMyCustomGrid::TMyCustomGrid(QWidget *parent)
     m_currentRow = m_anchorRow = m_topRow = 1;
 
     setFocusPolicy(Qt::StrongFocus);
-    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    // The sunken two-pixel border the grid's width arithmetic counts with.
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
     // The grid decides itself what a right click does.
     setContextMenuPolicy(Qt::PreventContextMenu);
     viewport()->setMouseTracking(true);

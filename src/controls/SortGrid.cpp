@@ -306,8 +306,11 @@ void TSortGrid::resizeEvent(QResizeEvent *event)
 
 void TSortGrid::stretchLastColumn()
 {
-    if (const auto w = gridrules::stretchedLastColumnWidth(colAxis(), leftCol(),
-                                                           visibleColCount(), gridWidth()))
+    // A last column cut by the window counts as reached, so that it also
+    // shrinks with the window.
+    const int shown = colAxis().startedCount(leftCol(), viewport()->width());
+    if (const auto w = gridrules::stretchedLastColumnWidth(colAxis(), leftCol(), shown,
+                                                           gridWidth()))
         setColWidths(colCount() - 1, *w);
     invalidateGrid();
 }
