@@ -430,8 +430,19 @@ void TMyCustomGrid::showCell(int col, int row)
     }
 }
 
+bool TMyCustomGrid::rowOnScreen(int row) const
+{
+    // Cheap test first: writing thousands of cells off screen must not walk
+    // the row heights for each one.
+    if (row >= fixedRows() && (row < m_topRow || row > m_topRow + visibleRowCount() + 1))
+        return false;
+    return row >= 0 && row < rowCount();
+}
+
 void TMyCustomGrid::invalidateCell(int col, int row)
 {
+    if (!rowOnScreen(row))
+        return;
     const QRect r = CellRect(col, row);
     if (!r.isEmpty())
         viewport()->update(r.adjusted(0, 0, TGridAxis::LineWidth, TGridAxis::LineWidth));
@@ -439,6 +450,8 @@ void TMyCustomGrid::invalidateCell(int col, int row)
 
 void TMyCustomGrid::invalidateRow(int row)
 {
+    if (!rowOnScreen(row))
+        return;
     const QRect r = CellRect(std::min(fixedCols(), colCount() - 1), row);
     if (!r.isEmpty())
         viewport()->update(QRect(0, r.top(), viewport()->width(), r.height() + TGridAxis::LineWidth));

@@ -148,6 +148,7 @@ protected:
     void focusCell(int col, int row, bool moveAnchor, bool show);
     // Scrolls just enough to show the cell wholly.
     void showCell(int col, int row);
+    bool rowOnScreen(int row) const;
     void invalidateCell(int col, int row);
     void invalidateRow(int row);
     void invalidateGrid();
