@@ -213,9 +213,10 @@ private:
     bool m_nowUpdating = false;
     bool m_updatingScrollBars = false;
 
-    enum class MouseState { None, Selecting, ColSizing };
+    enum class MouseState { None, Selecting, ColSizing, ColMoving };
     MouseState m_mouseState = MouseState::None;
     int m_sizingCol = -1;
+    int m_movingCol = -1;
     int m_sizingOrigin = 0;
 
     QPointer<TMyInplaceEdit> m_editor;

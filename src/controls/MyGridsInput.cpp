@@ -45,6 +45,12 @@ void TMyCustomGrid::mousePressEvent(QMouseEvent *event)
             return;
         }
     }
+    if (m_options.testFlag(TGridOption::goColMoving) && r >= 0 && r < fixedRows() &&
+        c >= fixedCols()) {
+        m_mouseState = MouseState::ColMoving;
+        m_movingCol = c;
+        return;
+    }
     if (c < fixedCols() || r < fixedRows())
         return;
     if (m_options.testFlag(TGridOption::goEditing) && c == m_currentCol && r == m_currentRow &&
@@ -75,6 +81,9 @@ void TMyCustomGrid::mouseMoveEvent(QMouseEvent *event)
             moveCurrent(c, r, false, true);
         return;
     }
+    case MouseState::ColMoving:
+        viewport()->setCursor(Qt::SizeHorCursor);
+        return;
     case MouseState::None: break;
     }
     int c = -1;
@@ -85,15 +94,28 @@ void TMyCustomGrid::mouseMoveEvent(QMouseEvent *event)
     viewport()->setCursor(overBorder ? Qt::SplitHCursor : Qt::ArrowCursor);
 }
 
-void TMyCustomGrid::mouseReleaseEvent(QMouseEvent *)
+void TMyCustomGrid::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (m_mouseState == MouseState::ColMoving) {
+        int c = -1;
+        int r = -1;
+        MouseToCell(event->position().toPoint(), c, r);
+        const int from = m_movingCol;
+        endMouseAction();
+        if (c >= fixedCols() && c != from)
+            MoveColumn(from, c);
+        return;
+    }
     endMouseAction();
 }
 
 void TMyCustomGrid::endMouseAction()
 {
+    if (m_mouseState == MouseState::ColMoving)
+        viewport()->setCursor(Qt::ArrowCursor);
     m_mouseState = MouseState::None;
     m_sizingCol = -1;
+    m_movingCol = -1;
 }
 
 bool TMyCustomGrid::moveByKey(int key, Qt::KeyboardModifiers modifiers)

@@ -365,6 +365,10 @@ private Q_SLOTS:
         for (int x = 0; x < img.width(); ++x)
             QCOMPARE(img.pixel(x, right.center().y()), blank);
         QVERIFY(inkSpan(img, g->CellRect(1, 0)).first >= 0);
+        QVERIFY(inkSpan(renderViewport(*g), row2).first >= 0);
+        g->setHideRows(true);
+        QCOMPARE(inkSpan(renderViewport(*g), row2).first, -1);
+        QCOMPARE(g->row(), 1);
     }
 
     void sortArrowOnlyWhileSortingIsOn()
@@ -445,6 +449,15 @@ private Q_SLOTS:
         QVERIFY(g->isModified());
         g->MoveColumn(3, 0);
         QCOMPARE(g->sortOptions().SortCol, 1);
+        // Dragging a header cell onto another column moves it there.
+        g->setOptions(g->options() | TGridOption::goColMoving);
+        const QPoint from = cellCentre(*g, 1, 0);
+        const QPoint to = cellCentre(*g, 3, 0);
+        QTest::mousePress(g->viewport(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(g->viewport(), to);
+        QTest::mouseRelease(g->viewport(), Qt::LeftButton, {}, to);
+        QCOMPARE(g->rows(0), (QStringList{u"Platz"_s, u"Nr."_s, u"Name"_s, u"Zeit"_s}));
+        QCOMPARE(g->sortOptions().SortCol, 3);
     }
 
     void firstLetterJump()
