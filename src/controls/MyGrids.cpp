@@ -272,8 +272,11 @@ void TMyCustomGrid::MouseToCell(const QPoint &pos, int &col, int &row) const
 
 void TMyCustomGrid::BeginUpdate()
 {
-    if (!m_nowUpdating)
+    if (!m_nowUpdating) {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        // Disabling takes the focus away; the end of the bracket gives it back.
+        m_focusBeforeUpdate = hasFocus() || (m_editor && m_editor->hasFocus());
+    }
     m_nowUpdating = true;
     setUpdatesEnabled(false);
     setEnabled(false);
@@ -285,8 +288,11 @@ void TMyCustomGrid::EndUpdate()
     invalidateGrid();
     setUpdatesEnabled(true);
     setEnabled(true);
-    if (m_nowUpdating)
+    if (m_nowUpdating) {
         QGuiApplication::restoreOverrideCursor();
+        if (m_focusBeforeUpdate)
+            setFocus(Qt::OtherFocusReason);
+    }
     m_nowUpdating = false;
 }
 

@@ -211,6 +211,7 @@ private:
     int m_topRow = 0;
     int m_leftCol = 0;
     bool m_nowUpdating = false;
+    bool m_focusBeforeUpdate = false;
     bool m_updatingScrollBars = false;
 
     enum class MouseState { None, Selecting, ColSizing, ColMoving };

@@ -175,7 +175,7 @@ void TSortGrid::withoutAlwaysShowEditor(const std::function<void()> &change)
 
 void TSortGrid::InsertRow(int ARow)
 {
-    ARow = std::clamp(ARow, fixedRows(), rowCount() - 1);
+    ARow = std::clamp(ARow, fixedRows(), std::max(fixedRows(), rowCount() - 1));
     // On the last row the new row follows it; elsewhere it comes before.
     if (ARow == rowCount() - 1)
         ++ARow;

@@ -315,6 +315,10 @@ private Q_SLOTS:
         QSignalSpy began(g.get(), &TSortGrid::beginUpdate);
         QSignalSpy ended(g.get(), &TSortGrid::endUpdate);
         QSignalSpy sized(g.get(), &TSortGrid::sizeChanged);
+        g->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(g.get()));
+        g->setFocus();
+        QVERIFY(g->hasFocus());
         g->BeginUpdate();
         QVERIFY(g->nowUpdating());
         QVERIFY(!g->isEnabled());
@@ -327,6 +331,7 @@ private Q_SLOTS:
         g->EndUpdate();
         QVERIFY(!g->nowUpdating());
         QVERIFY(g->isEnabled());
+        QVERIFY(g->hasFocus());
         QVERIFY(g->sortOptions().UpdateOnSizeChange);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         QCOMPARE(began.count(), 1);
