@@ -251,7 +251,7 @@ int TMyCustomGrid::gridWidth() const
     return width() - (bar->isVisibleTo(this) ? bar->width() : 0);
 }
 
-QRect TMyCustomGrid::CellRect(int col, int row) const
+QRect TMyCustomGrid::cellRect(int col, int row) const
 {
     if (col < 0 || row < 0 || col >= colCount() || row >= rowCount())
         return {};
@@ -264,7 +264,7 @@ QRect TMyCustomGrid::CellRect(int col, int row) const
     return {x, y, w, h};
 }
 
-void TMyCustomGrid::MouseToCell(const QPoint &pos, int &col, int &row) const
+void TMyCustomGrid::mouseToCell(const QPoint &pos, int &col, int &row) const
 {
     col = m_cols.cellAt(pos.x(), m_leftCol);
     row = m_rows.cellAt(pos.y(), m_topRow);
@@ -449,7 +449,7 @@ void TMyCustomGrid::invalidateCell(int col, int row)
 {
     if (!rowOnScreen(row))
         return;
-    const QRect r = CellRect(col, row);
+    const QRect r = cellRect(col, row);
     if (!r.isEmpty())
         viewport()->update(r.adjusted(0, 0, TGridAxis::LineWidth, TGridAxis::LineWidth));
 }
@@ -458,7 +458,7 @@ void TMyCustomGrid::invalidateRow(int row)
 {
     if (!rowOnScreen(row))
         return;
-    const QRect r = CellRect(std::min(fixedCols(), colCount() - 1), row);
+    const QRect r = cellRect(std::min(fixedCols(), colCount() - 1), row);
     if (!r.isEmpty())
         viewport()->update(QRect(0, r.top(), viewport()->width(), r.height() + TGridAxis::LineWidth));
 }

@@ -93,9 +93,9 @@ public:
     void setDefaultDrawing(bool on) { m_defaultDrawing = on; }
 
     // The cell's rectangle in viewport coordinates; empty when not shown.
-    QRect CellRect(int col, int row) const;
+    QRect cellRect(int col, int row) const;
     // The cell under a viewport point; -1 for a coordinate beyond the cells.
-    void MouseToCell(const QPoint &pos, int &col, int &row) const;
+    void mouseToCell(const QPoint &pos, int &col, int &row) const;
 
     // Whether the in-place editor is shown on the current cell.
     bool editorMode() const;

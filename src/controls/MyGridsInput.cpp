@@ -15,7 +15,7 @@ int TMyCustomGrid::columnBorderAt(const QPoint &pos) const
 {
     int found = -1;
     for (int c = 0; c < colCount(); ++c) {
-        const QRect r = CellRect(c, 0);
+        const QRect r = cellRect(c, 0);
         // A hidden column shares its border with its left neighbour: the
         // neighbour gets the grip, so a hidden width is never dragged.
         if (r.isNull() || m_cols.size(c) < 0)
@@ -35,13 +35,13 @@ void TMyCustomGrid::mousePressEvent(QMouseEvent *event)
     const QPoint pos = event->position().toPoint();
     int c = -1;
     int r = -1;
-    MouseToCell(pos, c, r);
+    mouseToCell(pos, c, r);
     if (m_options.testFlag(TGridOption::goColSizing) && r >= 0 && r < fixedRows()) {
         const int border = columnBorderAt(pos);
         if (border >= 0) {
             m_mouseState = MouseState::ColSizing;
             m_sizingCol = border;
-            m_sizingOrigin = CellRect(border, 0).left();
+            m_sizingOrigin = cellRect(border, 0).left();
             return;
         }
     }
@@ -74,7 +74,7 @@ void TMyCustomGrid::mouseMoveEvent(QMouseEvent *event)
     case MouseState::Selecting: {
         int c = -1;
         int r = -1;
-        MouseToCell(pos, c, r);
+        mouseToCell(pos, c, r);
         c = c < 0 ? colCount() - 1 : std::max(c, fixedCols());
         r = r < 0 ? rowCount() - 1 : std::max(r, fixedRows());
         if (c != m_currentCol || r != m_currentRow)
@@ -88,7 +88,7 @@ void TMyCustomGrid::mouseMoveEvent(QMouseEvent *event)
     }
     int c = -1;
     int r = -1;
-    MouseToCell(pos, c, r);
+    mouseToCell(pos, c, r);
     const bool overBorder = m_options.testFlag(TGridOption::goColSizing) && r >= 0 &&
                             r < fixedRows() && columnBorderAt(pos) >= 0;
     viewport()->setCursor(overBorder ? Qt::SplitHCursor : Qt::ArrowCursor);
@@ -99,7 +99,7 @@ void TMyCustomGrid::mouseReleaseEvent(QMouseEvent *event)
     if (m_mouseState == MouseState::ColMoving) {
         int c = -1;
         int r = -1;
-        MouseToCell(event->position().toPoint(), c, r);
+        mouseToCell(event->position().toPoint(), c, r);
         const int from = m_movingCol;
         endMouseAction();
         if (c >= fixedCols() && c != from)
@@ -308,7 +308,7 @@ void TMyCustomGrid::updateEditorGeometry()
 {
     if (!editorMode())
         return;
-    const QRect r = CellRect(m_editor->editCol, m_editor->editRow);
+    const QRect r = cellRect(m_editor->editCol, m_editor->editRow);
     if (r.isEmpty()) {
         m_editor->move(-m_editor->width() - 10, 0); // scrolled out: kept but not visible
         return;

@@ -152,7 +152,7 @@ void TSortGrid::AutoSizeColumn(int ACol, bool Force)
     int headerWidth = 0;
     int widest = 0;
     for (int r = 0; r < rowCount(); ++r) {
-        lastFont = CellFormat(ACol, r, {}).Font;
+        lastFont = cellFormat(ACol, r, {}).Font;
         const int w = QFontMetrics(lastFont).horizontalAdvance(cells(ACol, r));
         if (r == 0)
             headerWidth = w + (sortArrowShownIn(ACol) ? 12 : 0);

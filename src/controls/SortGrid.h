@@ -148,7 +148,7 @@ public:
     bool IsRowEmpty(int ARow) const;
 
     // The format and kind of a cell: the defaults, then OnGetCellFormat.
-    TFormatOptions CellFormat(int ACol, int ARow, TGridDrawState State, TCellKind *Kind = nullptr);
+    TFormatOptions cellFormat(int ACol, int ARow, TGridDrawState State, TCellKind *Kind = nullptr);
 
     // In-out events; raised only when assigned.
     std::function<void(QObject *Sender, int Col, int Row, TGridDrawState State,

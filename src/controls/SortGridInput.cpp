@@ -47,7 +47,7 @@ void TSortGrid::mousePressEvent(QMouseEvent *event)
     const QPoint pos = event->position().toPoint();
     int c = -1;
     int r = -1;
-    MouseToCell(pos, c, r);
+    mouseToCell(pos, c, r);
     m_pressCol = c;
     m_pressRow = r < 0 ? rowCount() - 1 : r;
     if (event->button() == Qt::LeftButton && r > 0) {
@@ -63,7 +63,7 @@ void TSortGrid::mouseDoubleClickEvent(QMouseEvent *event)
     const QPoint pos = event->position().toPoint();
     int c = -1;
     int r = -1;
-    MouseToCell(pos, c, r);
+    mouseToCell(pos, c, r);
     if (event->button() == Qt::LeftButton && r == 0) {
         const int border = columnBorderAt(pos);
         if (border >= 0) {
@@ -115,7 +115,7 @@ void TSortGrid::mouseReleaseEvent(QMouseEvent *event)
     const QPoint pos = event->position().toPoint();
     int c = -1;
     int r = -1;
-    MouseToCell(pos, c, r);
+    mouseToCell(pos, c, r);
     if (event->button() == Qt::RightButton && r != 0) {
         if (m_popupMenu)
             m_popupMenu->popup(event->globalPosition().toPoint());
@@ -124,7 +124,7 @@ void TSortGrid::mouseReleaseEvent(QMouseEvent *event)
     // Check-box and ellipsis cells act on a release here with the cell editors.
     if (r != 0 || c < 0 || c != m_pressCol)
         return;
-    const QRect cell = CellRect(c, 0);
+    const QRect cell = cellRect(c, 0);
     if (cell.isEmpty() || gridrules::inSizingZone(pos.x(), cell.left(), cell.width()))
         return;
     m_sortOptions.SortDirection = gridrules::headerClickDirection(

@@ -33,7 +33,7 @@ const QImage &TSortGrid::picture(TGridPicture which)
     return it->second;
 }
 
-TFormatOptions TSortGrid::CellFormat(int ACol, int ARow, TGridDrawState State, TCellKind *Kind)
+TFormatOptions TSortGrid::cellFormat(int ACol, int ARow, TGridDrawState State, TCellKind *Kind)
 {
     QColor brush;
     QColor text;
@@ -66,7 +66,7 @@ void TSortGrid::drawCell(QPainter &canvas, int col, int row, const QRect &rect,
 
     // Starts from the brush, font and text colour the base grid prepared.
     TCellKind kind;
-    TFormatOptions format = CellFormat(col, row, state, &kind);
+    TFormatOptions format = cellFormat(col, row, state, &kind);
     if (kind.CheckBox)
         format.HideText = true;
 

@@ -41,7 +41,7 @@ std::unique_ptr<TSortGrid> protocolGrid(int dataRows)
 
 QPoint cellCentre(const TMyCustomGrid &g, int col, int row)
 {
-    return g.CellRect(col, row).center();
+    return g.cellRect(col, row).center();
 }
 
 void sendWheel(TSortGrid &g, int angle)
@@ -132,7 +132,7 @@ private Q_SLOTS:
         QCOMPARE(click(2, Qt::RightButton), sdDescending);
         QCOMPARE(g->sortOptions().SortCol, 2);
         // The 5 pixels at a column's borders belong to sizing, not to clicks.
-        const QRect zeit = g->CellRect(2, 0);
+        const QRect zeit = g->cellRect(2, 0);
         QTest::mouseClick(vp, Qt::LeftButton, {}, QPoint(zeit.left() + 3, zeit.center().y()));
         QTest::mouseClick(vp, Qt::LeftButton, {}, QPoint(zeit.right() - 3, zeit.center().y()));
         QCOMPARE(g->sortOptions().SortDirection, sdDescending);
@@ -274,7 +274,7 @@ private Q_SLOTS:
         QCOMPARE(g->colWidths(3), 300 - 3 * 40 - 4 - 3);
         QCOMPARE(g->colWidths(0), 40);
         // Its right edge meets the grid's inner edge.
-        const QRect last = g->CellRect(3, 1);
+        const QRect last = g->cellRect(3, 1);
         QVERIFY(last.right() < g->viewport()->width());
         QVERIFY(last.right() >= g->viewport()->width() - 2);
     }
@@ -350,8 +350,8 @@ private Q_SLOTS:
                 f.AlignmentHorz = TAlignment::taRightJustify;
         };
         QImage img = renderViewport(*g);
-        const QRect left = g->CellRect(1, 1);
-        const QRect right = g->CellRect(1, 2);
+        const QRect left = g->cellRect(1, 1);
+        const QRect right = g->cellRect(1, 2);
         const int textWidth = QFontMetrics(g->font()).horizontalAdvance(u"88"_s);
         const auto [l0, l1] = inkSpan(img, left);
         QVERIFY2(l0 >= left.left() + 2 && l0 <= left.left() + 4, qPrintable(QString::number(l0 - left.left())));
@@ -369,7 +369,7 @@ private Q_SLOTS:
         const QRgb blank = img.pixel(1, right.center().y());
         for (int x = 0; x < img.width(); ++x)
             QCOMPARE(img.pixel(x, right.center().y()), blank);
-        QVERIFY(inkSpan(img, g->CellRect(1, 0)).first >= 0);
+        QVERIFY(inkSpan(img, g->cellRect(1, 0)).first >= 0);
         QVERIFY(inkSpan(renderViewport(*g), row2).first >= 0);
         g->setHideRows(true);
         QCOMPARE(inkSpan(renderViewport(*g), row2).first, -1);
@@ -382,7 +382,7 @@ private Q_SLOTS:
         TSortOptions o = g->sortOptions();
         o.SortCol = 2;
         g->setSortOptions(o);
-        const QRect header = g->CellRect(2, 0);
+        const QRect header = g->cellRect(2, 0);
         const QRect arrow(header.left() + 3, header.top() + g->rowHeights(0) / 2 - 4, 8, 7);
         const auto hasArrowGrey = [&](const QImage &img) {
             for (int y = arrow.top(); y <= arrow.bottom(); ++y)
@@ -407,7 +407,7 @@ private Q_SLOTS:
         const QImage img = renderViewport(*g);
         // The tick is black ink inside the box's white inside; the text is hidden.
         const auto ink = [&](int row) {
-            const QRect r = g->CellRect(3, row);
+            const QRect r = g->cellRect(3, row);
             const QPoint box(r.left() + (r.width() - 16) / 2, r.top() + g->rowHeights(row) / 2 - 8);
             return inkSpan(img, QRect(box + QPoint(4, 4), QSize(7, 8))).first >= 0;
         };
@@ -538,15 +538,15 @@ private Q_SLOTS:
         g->setOptions(g->options() | TGridOption::goColSizing);
         g->setColWidths(1, TGridAxis::Hidden);
         QWidget *vp = g->viewport();
-        const int y = g->CellRect(0, 0).center().y();
-        const int border = g->CellRect(0, 0).right() + 1;
+        const int y = g->cellRect(0, 0).center().y();
+        const int border = g->cellRect(0, 0).right() + 1;
         QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(border, y));
         QTest::mouseMove(vp, QPoint(border + 15, y));
         QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(border + 15, y));
         QCOMPARE(g->colWidths(0), 55);
         QCOMPARE(g->colWidths(1), TGridAxis::Hidden);
         // Double click on the right border of "Zeit" fits it to its texts.
-        const int zeitBorder = g->CellRect(2, 0).right() + 1;
+        const int zeitBorder = g->cellRect(2, 0).right() + 1;
         QTest::mouseDClick(vp, Qt::LeftButton, {}, QPoint(zeitBorder - 1, y));
         const QFontMetrics fm(g->font());
         QCOMPARE(g->colWidths(2), fm.horizontalAdvance(u"13,00"_s) + fm.horizontalAdvance(u"X"_s));
