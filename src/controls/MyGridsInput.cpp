@@ -306,7 +306,7 @@ void TMyCustomGrid::hideEditor(bool store)
 
 void TMyCustomGrid::updateEditorGeometry()
 {
-    if (!editorMode())
+    if (!m_editor || m_editor->editCol < 0)
         return;
     const QRect r = cellRect(m_editor->editCol, m_editor->editRow);
     if (r.isEmpty()) {

@@ -111,6 +111,7 @@ private Q_SLOTS:
         QTest::keyClick(g.get(), Qt::Key_F2);
         auto *editor = g->findChild<QLineEdit *>(u"InplaceEditor"_s);
         QVERIFY(editor && editor->isVisible());
+        QCOMPARE(editor->geometry(), g->cellRect(0, 2));
         QCOMPARE(editor->text(), u"1,05"_s);
         editor->setText(u"9,99"_s);
         QTest::keyClick(editor, Qt::Key_Escape);
