@@ -1,6 +1,8 @@
 // Painting of the base grid: cells, grid lines and the fixed cells' raised look.
 #include "controls/MyGrids.h"
 
+#include "controls/GridInplaceEdit.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -11,7 +13,9 @@ TGridDrawState TMyCustomGrid::drawStateOf(int col, int row) const
         state |= TGridDrawStateItem::gdFixed;
         return state;
     }
-    const bool focused = hasFocus() && col == m_currentCol && row == m_currentRow;
+    // Typing in the cell editor still counts as the grid having the focus.
+    const bool gridFocused = hasFocus() || (m_editor && m_editor->hasFocus());
+    const bool focused = gridFocused && col == m_currentCol && row == m_currentRow;
     if (focused)
         state |= TGridDrawStateItem::gdFocused;
     if (selection().contains(col, row))
