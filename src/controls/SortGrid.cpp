@@ -179,9 +179,9 @@ void TSortGrid::InsertRow(int ARow)
     // On the last row the new row follows it; elsewhere it comes before.
     if (ARow == rowCount() - 1)
         ++ARow;
+    // The rows from ARow on, those kept beyond RowCount included, move down
+    // and leave an empty row behind.
     insertRowAt(ARow);
-    for (int c = 0; c < colCount(); ++c)
-        setCells(c, ARow, QString());
     setRow(ARow);
     setSingleSelection(ARow);
     Q_EMIT rowInsert(ARow);
@@ -203,16 +203,13 @@ void TSortGrid::InsertColumn(int ACol)
 {
     ACol = std::clamp(ACol, 0, colCount());
     insertColumnAt(ACol);
-    for (int r = 0; r < rowCount(); ++r)
-        setCells(ACol, r, QString());
     setCol(ACol);
     Q_EMIT columnInsert(ACol);
 }
 
 void TSortGrid::DeleteColumn(int ACol)
 {
-    for (int r = 0; r < rowCount(); ++r)
-        setCells(ACol, r, QString());
+    // The column's texts leave the store with it; nothing of it reappears.
     withoutAlwaysShowEditor([&] { TMyStringGrid::DeleteColumn(ACol); });
     Q_EMIT columnDelete(ACol);
 }

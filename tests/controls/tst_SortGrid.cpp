@@ -182,6 +182,30 @@ private Q_SLOTS:
         QCOMPARE(inserted.at(1).first().toInt(), 2);
     }
 
+    void insertAndDeleteColumns()
+    {
+        auto g = protocolGrid(2);
+        QSignalSpy inserted(g.get(), &TSortGrid::columnInsert);
+        QSignalSpy deleted(g.get(), &TSortGrid::columnDelete);
+        g->InsertColumn(1);
+        QCOMPARE(g->colCount(), 5);
+        QCOMPARE(g->rows(0), (QStringList{u"Nr."_s, {}, u"Name"_s, u"Zeit"_s, u"Platz"_s}));
+        QCOMPARE(g->col(), 1);
+        g->DeleteColumn(3);
+        QCOMPARE(g->rows(1), (QStringList{u"1"_s, {}, u"Name 1"_s, {}}));
+        g->setColCount(5);
+        QCOMPARE(g->cells(4, 0), QString()); // the deleted "Zeit" does not come back
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(inserted.first().first().toInt(), 1);
+        QCOMPARE(deleted.count(), 1);
+        QCOMPARE(deleted.first().first().toInt(), 3);
+        // Exchanging rows swaps their texts and keeps the rest.
+        g->ExchangeRows(1, 2);
+        QCOMPARE(g->cols(0), (QStringList{u"Nr."_s, u"2"_s, u"1"_s}));
+        g->ExchangeRows(2, 1);
+        QCOMPARE(g->cols(0), (QStringList{u"Nr."_s, u"1"_s, u"2"_s}));
+    }
+
     void raisingRowCountSelectsTheFirstDataRowFirst()
     {
         auto g = protocolGrid(3);
