@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/Alignment.h"
+
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -9,7 +11,6 @@
 // Where a coloured speed button puts its caption and its glyph. All sizes in
 // pixels; divisions truncate toward zero.
 
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 enum class TColorSpeedButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 

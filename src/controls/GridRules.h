@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/GridTypes.h"
+#include "controls/SortTypes.h"
 
 #include <QString>
 

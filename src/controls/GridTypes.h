@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/Alignment.h"
+
 #include <QFlags>
 #include <QMetaType>
 
@@ -35,20 +37,9 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TGridDrawState)
 
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum class TVertAlignment { taTopJustify, taBottomJustify, taMiddle };
 enum class TCellBevelStyle { cbNone, cbRaised, cbLowered };
 
-enum class TSortDirection { sdAscending, sdDescending };
-enum class TSortStyle {
-    ssAutomatic,
-    ssNormal,
-    ssNumeric,
-    ssNumericExtended,
-    ssDateTime,
-    ssTime,
-    ssCustom,
-};
 enum class TMyPrintRange { prAll, prSelected };
 
 // A rectangle of cells, both corners included.

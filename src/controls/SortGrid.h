@@ -2,6 +2,7 @@
 
 #include "controls/GridPictures.h"
 #include "controls/MyGrids.h"
+#include "controls/SortTypes.h"
 
 #include <QBrush>
 #include <QFont>
@@ -11,22 +12,6 @@
 
 #include <functional>
 #include <map>
-
-
-
-struct TSortOptions
-{
-    bool CanSort = true;
-    // Further key columns as comma text, most significant first.
-    QString SecondaryIndex;
-    TSortStyle SortStyle = TSortStyle::ssNormal;
-    bool SortCaseSensitive = false;
-    int SortCol = 0;
-    TSortDirection SortDirection = TSortDirection::sdAscending;
-    bool UpdateOnSizeChange = false;
-    // Used by ssCustom; cleared after every sort.
-    std::function<int(const QString &, const QString &)> SortCompare;
-};
 
 // Kept for the callers that print; the grid prints nothing itself.
 struct TPrintOptions
