@@ -12,6 +12,7 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -42,6 +43,7 @@ HelpWindow::HelpWindow(QWidget *parent)
     resize(920, 660);
 
     m_contents->setHeaderHidden(true);
+    m_contents->setIndentation(12);
     m_contents->setObjectName(QStringLiteral("contents"));
     m_search->setObjectName(QStringLiteral("search"));
     m_search->setPlaceholderText(QStringLiteral("Stichwort suchen"));
@@ -62,7 +64,7 @@ HelpWindow::HelpWindow(QWidget *parent)
     splitter->addWidget(m_tabs);
     splitter->addWidget(m_page);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({250, 670});
+    splitter->setSizes({300, 620});
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
@@ -78,7 +80,7 @@ HelpWindow::HelpWindow(QWidget *parent)
 bool HelpWindow::load(const QString &file)
 {
     const QFileInfo info(file);
-    if (!info.isFile() || !info.isReadable())
+    if (!info.isFile() || !info.isReadable() || info.size() == 0)
         return false;
     m_file = info.absoluteFilePath();
     // Through the file's URL, so pictures beside it and links inside it resolve.
@@ -147,13 +149,25 @@ void HelpWindow::scrollToPosition(int position)
     const QTextBlock block = m_page->document()->findBlock(position);
     const QRectF rect = m_page->document()->documentLayout()->blockBoundingRect(block);
     m_page->verticalScrollBar()->setValue(qRound(rect.top()));
+    markChapter(position);
+}
+
+void HelpWindow::markChapter(int position)
+{
+    // The contents entry of the last heading at or before the place.
+    QTreeWidgetItem *chapter = nullptr;
+    for (QTreeWidgetItemIterator it(m_contents); *it; ++it) {
+        if ((*it)->data(0, PositionRole).toInt() > position)
+            break;
+        chapter = *it;
+    }
+    if (chapter)
+        m_contents->setCurrentItem(chapter);
 }
 
 void HelpWindow::showContents()
 {
     m_tabs->setCurrentWidget(m_contents);
-    if (m_contents->topLevelItemCount() > 0)
-        m_contents->setCurrentItem(m_contents->topLevelItem(0));
     scrollToPosition(0);
 }
 
@@ -169,7 +183,6 @@ bool HelpWindow::showTopic(const QString &topic)
     if (headings.isEmpty())
         return false;
     m_tabs->setCurrentWidget(m_contents);
-    m_contents->setCurrentItem(headings.front());
     scrollToPosition(headings.front()->data(0, PositionRole).toInt());
     return true;
 }
@@ -221,7 +234,7 @@ void HelpWindow::filterIndex(const QString &text)
 
 QString HelpWindow::topLine() const
 {
-    return m_page->cursorForPosition(QPoint(4, 4)).block().text();
+    return m_page->cursorForPosition(QPoint(4, 4)).block().text().trimmed();
 }
 
 } // namespace platform

@@ -41,6 +41,7 @@ private:
     void buildContents();
     void buildIndex();
     void scrollToPosition(int position);
+    void markChapter(int position);
     bool showIndexEntry(const QString &keyword);
     void filterIndex(const QString &text);
 

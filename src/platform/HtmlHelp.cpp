@@ -94,6 +94,10 @@ QWidget *BuiltInHtmlHelp::HtmlHelpA(QWidget *caller, const QString &file, unsign
     if (!window)
         return nullptr;
 
+    // Shown first: the page has its final width only then, and a jump needs it.
+    window->show();
+    window->raise();
+    window->activateWindow();
     switch (command) {
     case HH_DISPLAY_TOPIC:
         if (address.topic.isEmpty() || !window->showTopic(address.topic))
@@ -110,9 +114,6 @@ QWidget *BuiltInHtmlHelp::HtmlHelpA(QWidget *caller, const QString &file, unsign
         window->showContents();
         break;
     }
-    window->show();
-    window->raise();
-    window->activateWindow();
     return window;
 }
 

@@ -1,0 +1,448 @@
+#include "controls/ColorSpeedButton.h"
+#include "help/HelpManager.h"
+#include "help/HtmlHelpViewer.h"
+#include "platform/HelpWindow.h"
+#include "platform/HtmlHelp.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <vector>
+
+namespace {
+
+struct HtmlHelpCall
+{
+    QWidget *caller;
+    QString file;
+    unsigned command;
+    QVariant data;
+};
+
+// Records each call of the entry point and hands it on to the built-in help
+// when one is given.
+class CallRecorder
+{
+public:
+    explicit CallRecorder(platform::BuiltInHtmlHelp *builtIn = nullptr) : m_builtIn(builtIn) {}
+
+    HtmlHelpFunction entryPoint()
+    {
+        return [this](QWidget *caller, const QString &file, unsigned command,
+                      const QVariant &data) {
+            calls.push_back({caller, file, command, data});
+            if (m_builtIn)
+                m_builtIn->HtmlHelpA(caller, file, command, data);
+        };
+    }
+
+    std::vector<HtmlHelpCall> calls;
+
+private:
+    platform::BuiltInHtmlHelp *m_builtIn;
+};
+
+// A viewer that claims everything and only counts, to stand beside the HTML one.
+class CountingViewer final : public HelpViewer
+{
+public:
+    QString viewerName() const override { return QStringLiteral("Counting"); }
+    int understandsKeyword(const QString &) override { return 1; }
+    QStringList helpStrings(const QString &keyword) override { return {keyword}; }
+    bool canShowTableOfContents() override { return true; }
+    void showTableOfContents() override { ++shown; }
+    void showHelp(const QString &) override { ++shown; }
+    bool understandsTopic(const QString &) override { return true; }
+    void displayTopic(const QString &) override { ++shown; }
+    bool understandsContext(int, const QString &) override { return true; }
+    void displayHelpByContext(int, const QString &) override { ++shown; }
+    bool callWinHelp(QWidget *, const QString &, unsigned, quintptr) override { return false; }
+    void notifyId(int) override {}
+    void softShutDown() override {}
+    void shutDown() override {}
+
+    int shown = 0;
+};
+
+// Binds the help keys and button as the main window does: the invisible menu
+// items mHilfe (F1) and Hilfe1 (Alt+I), application-wide, and the header
+// button bHelp, all leading to mHilfeClick.
+class StandInMainWindow : public QWidget
+{
+public:
+    explicit StandInMainWindow(HelpManager &help) : m_help(help)
+    {
+        resize(800, 590);
+        auto *mHilfe = new QAction(QStringLiteral("Hilfe"), this);
+        mHilfe->setObjectName(QStringLiteral("mHilfe"));
+        mHilfe->setShortcut(QKeySequence(Qt::Key_F1));
+        auto *Hilfe1 = new QAction(QStringLiteral("H&ilfe"), this);
+        Hilfe1->setObjectName(QStringLiteral("Hilfe1"));
+        Hilfe1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_I));
+        for (QAction *item : {mHilfe, Hilfe1}) {
+            item->setShortcutContext(Qt::ApplicationShortcut);
+            addAction(item);
+            connect(item, &QAction::triggered, this, &StandInMainWindow::mHilfeClick);
+        }
+        auto *bHelp = new TColorSpeedButton(this);
+        bHelp->setObjectName(QStringLiteral("bHelp"));
+        bHelp->setToolTip(QStringLiteral("Hilfe (F1)"));
+        bHelp->setGeometry(9, 0, 38, 40);
+        connect(bHelp, &TColorSpeedButton::clicked, this, &StandInMainWindow::mHilfeClick);
+    }
+
+    void mHilfeClick() { showHelpContents(m_help); }
+
+private:
+    HelpManager &m_help;
+};
+
+QString testHelpFile()
+{
+    return QStringLiteral(TAVRIN_TEST_DATA_DIR "/test.hlp");
+}
+
+} // namespace
+
+class TestHtmlHelpViewer : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void viewerAnswers()
+    {
+        HelpManager manager;
+        CallRecorder recorder;
+        HtmlHelpInstallation installation(manager, recorder.entryPoint());
+        THtmlHelpViewer &viewer = installation.viewer();
+
+        QCOMPARE(viewer.viewerName(), QStringLiteral("HtmlHelp"));
+        QCOMPARE(viewer.understandsKeyword(QStringLiteral("Sperrzeit")), 1);
+        QCOMPARE(viewer.helpStrings(QStringLiteral("Sperrzeit")),
+                 QStringList{QStringLiteral("Sperrzeit: HtmlHelp")});
+        QVERIFY(viewer.canShowTableOfContents());
+        QVERIFY(viewer.understandsTopic(QStringLiteral("Ziel")));
+        QVERIFY(viewer.understandsContext(7, testHelpFile()));
+        QVERIFY(!viewer.callWinHelp(nullptr, testHelpFile(), HELP_CONTENTS, 0));
+        // The WinHelp viewer came first.
+        QCOMPARE(viewer.viewerId(), 2);
+        QCOMPARE(manager.viewerCount(), 2);
+
+        THtmlHelpTester tester;
+        QVERIFY(!tester.canShowALink(QStringLiteral("Start"), testHelpFile()));
+        QVERIFY(!tester.canShowTopic(QStringLiteral("Start"), testHelpFile()));
+        QVERIFY(!tester.canShowContext(3, testHelpFile()));
+        QVERIFY(tester.helpStrings(QStringLiteral("Start")).isEmpty());
+        QVERIFY(recorder.calls.empty());
+    }
+
+    void requestsReachBuiltInHtmlHelp()
+    {
+        HelpManager manager;
+        platform::BuiltInHtmlHelp builtIn;
+        CallRecorder recorder(&builtIn);
+        HtmlHelpInstallation installation(manager, recorder.entryPoint());
+        QWidget owner;
+        manager.setHandle(&owner);
+        manager.setHelpFile(testHelpFile());
+
+        struct Expected
+        {
+            QString file;
+            unsigned command;
+            QVariant data;
+            QString topLine;
+        };
+        const auto check = [&](const Expected &expected) {
+            QCOMPARE(recorder.calls.size(), size_t(1));
+            const HtmlHelpCall &call = recorder.calls.front();
+            QCOMPARE(call.caller, &owner);
+            QCOMPARE(call.file, expected.file);
+            QCOMPARE(call.command, expected.command);
+            QCOMPARE(call.data, expected.data);
+            QCOMPARE(builtIn.windows().size(), size_t(1));
+            platform::HelpWindow *window = builtIn.windows().front();
+            QVERIFY(window->isVisible());
+            QCOMPARE(window->windowTitle(), QStringLiteral("Testhilfe"));
+            QCOMPARE(window->topLine(), expected.topLine);
+            recorder.calls.clear();
+        };
+
+        manager.showTableOfContents();
+        check({testHelpFile(), HH_DISPLAY_TOC, 0, QStringLiteral("Testhilfe")});
+        manager.showHelp(QStringLiteral("Sperrzeit"));
+        check({testHelpFile(), HH_DISPLAY_INDEX, QStringLiteral("Sperrzeit"),
+               QStringLiteral("Sperre nach jeder Schranke")});
+        // Not an index entry: the first place in the text that has it.
+        manager.showHelp(QStringLiteral("Zielband"));
+        check({testHelpFile(), HH_DISPLAY_INDEX, QStringLiteral("Zielband"),
+               QStringLiteral("Das Zielband liegt hier.")});
+        manager.showTopicHelp(QStringLiteral("Ziel"));
+        check({testHelpFile() + QStringLiteral(" ::/Ziel"), HH_DISPLAY_TOPIC, 0,
+               QStringLiteral("Ziel und Stopp")});
+        manager.showContextHelp(3);
+        check({testHelpFile(), HH_HELP_CONTEXT, 3, QStringLiteral("Startlinie")});
+        // The file a request names wins over the application's.
+        manager.setHelpFile(QStringLiteral("/nonexistent/other.hlp"));
+        manager.showContextHelp(7, testHelpFile());
+        check({testHelpFile(), HH_HELP_CONTEXT, 7, QStringLiteral("Sperre nach jeder Schranke")});
+        manager.setHelpFile(testHelpFile());
+        QVERIFY(manager.helpCommand(HELP_CONTENTS, 0));
+        check({testHelpFile(), HH_DISPLAY_TOC, 0, QStringLiteral("Testhilfe")});
+        QVERIFY(manager.helpCommand(HELP_CONTEXT, 7));
+        check({testHelpFile(), HH_HELP_CONTEXT, 7, QStringLiteral("Sperre nach jeder Schranke")});
+
+        // A raw WinHelp command (HELP_QUIT) is nobody's.
+        QVERIFY(!manager.helpCommand(0x0002, 0));
+        QVERIFY(recorder.calls.empty());
+
+        manager.softShutDown();
+        QCOMPARE(recorder.calls.size(), size_t(1));
+        QCOMPARE(recorder.calls.front().caller, nullptr);
+        QVERIFY(recorder.calls.front().file.isEmpty());
+        QCOMPARE(recorder.calls.front().command, HH_CLOSE_ALL);
+        QCOMPARE(recorder.calls.front().data, QVariant(0));
+        QVERIFY(builtIn.windows().empty());
+    }
+
+    void builtInReadsTopicAddresses_data()
+    {
+        QTest::addColumn<QString>("topic");
+        QTest::addColumn<QString>("topLine");
+        QTest::newRow("anchor") << u" ::/Ziel"_qs << u"Ziel und Stopp"_qs;
+        QTest::newRow("page name") << u"::/Start.htm"_qs << u"Startlinie"_qs;
+        QTest::newRow("fragment") << u"::/Seite.html#Sperrzeit"_qs
+                                  << u"Sperre nach jeder Schranke"_qs;
+        QTest::newRow("heading text") << u"::/unterpunkt"_qs << u"Unterpunkt"_qs;
+        QTest::newRow("unknown: the top") << u"::/Nirgends"_qs << u"Testhilfe"_qs;
+        QTest::newRow("no topic: the top") << QString() << u"Testhilfe"_qs;
+    }
+
+    void builtInReadsTopicAddresses()
+    {
+        QFETCH(QString, topic);
+        QFETCH(QString, topLine);
+        platform::BuiltInHtmlHelp builtIn;
+        auto *window = qobject_cast<platform::HelpWindow *>(
+            builtIn.HtmlHelpA(nullptr, testHelpFile() + topic, HH_DISPLAY_TOPIC, 0));
+        QVERIFY(window);
+        QCOMPARE(window->topLine(), topLine);
+        // The same file again reuses its window.
+        QCOMPARE(builtIn.HtmlHelpA(nullptr, testHelpFile(), HH_HELP_CONTEXT, 99), window);
+        QCOMPARE(window->topLine(), u"Testhilfe"_qs);
+        QCOMPARE(builtIn.windows().size(), size_t(1));
+        QCOMPARE(builtIn.HtmlHelpA(nullptr, testHelpFile(), 0x7F, 0), nullptr);
+    }
+
+    void selectorTakesLastMatch()
+    {
+        THtmlHelpSelector selector;
+        QCOMPARE(selector.selectKeyword({u"Start: WinHelp"_qs, u"Start: HtmlHelp"_qs}), 1);
+        QCOMPARE(selector.selectKeyword({u"a"_qs, u"b"_qs, u"c"_qs}), 2);
+        QCOMPARE(selector.tableOfContents({u"WinHelp"_qs, u"HtmlHelp"_qs, u"Counting"_qs}), 2);
+
+        // Through the help system: with a further viewer after the HTML one,
+        // the contents and a keyword go to that last one.
+        HelpManager manager;
+        manager.setHelpFile(testHelpFile());
+        CallRecorder recorder;
+        HtmlHelpInstallation installation(manager, recorder.entryPoint());
+        manager.showTableOfContents();
+        manager.showHelp(u"Start"_qs);
+        QCOMPARE(recorder.calls.size(), size_t(2));
+
+        CountingViewer last;
+        manager.registerViewer(&last);
+        manager.showTableOfContents();
+        manager.showHelp(u"Start"_qs);
+        manager.showTopicHelp(u"Start"_qs);
+        QCOMPARE(last.shown, 3);
+        QCOMPARE(recorder.calls.size(), size_t(2));
+        manager.unregisterViewer(&last);
+    }
+
+    void winHelpKeepsRequestsWithoutTheViewer()
+    {
+        // Without the HTML help (library missing) only the WinHelp viewer is
+        // registered; requests reach no HTML Help at all.
+        HelpManager manager;
+        manager.setHelpFile(testHelpFile());
+        CallRecorder recorder;
+        {
+            HtmlHelpInstallation installation(manager, recorder.entryPoint());
+        }
+        recorder.calls.clear();
+        QCOMPARE(manager.viewerCount(), 1);
+        QCOMPARE(manager.winHelpTester(), nullptr);
+        QCOMPARE(manager.helpSelector(), nullptr);
+        showHelpContents(manager);
+        manager.showHelp(u"Start"_qs);
+        manager.showContextHelp(3);
+        QVERIFY(recorder.calls.empty());
+    }
+
+    void missingFileDoesNothing()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString missing = dir.filePath(u"Tavrin.hlp"_qs);
+        HelpManager manager;
+        platform::BuiltInHtmlHelp builtIn;
+        CallRecorder recorder(&builtIn);
+        HtmlHelpInstallation installation(manager, recorder.entryPoint());
+        manager.setHelpFile(missing);
+
+        showHelpContents(manager);
+        manager.showHelp(u"Start"_qs);
+        manager.showTopicHelp(u"Start"_qs);
+        manager.showContextHelp(3);
+        manager.showContextHelp(3, dir.filePath(u"Anderes.hlp"_qs));
+        manager.setHelpFile(QString());
+        showHelpContents(manager);
+        QVERIFY(recorder.calls.empty());
+
+        // Neither a missing nor an empty file opens a window.
+        QCOMPARE(builtIn.HtmlHelpA(nullptr, missing, HH_DISPLAY_TOC, 0), nullptr);
+        QFile empty(dir.filePath(u"Leer.hlp"_qs));
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
+        QCOMPARE(builtIn.HtmlHelpA(nullptr, empty.fileName(), HH_DISPLAY_TOC, 0), nullptr);
+        QCOMPARE(builtIn.HtmlHelpA(nullptr, dir.path(), HH_DISPLAY_TOC, 0), nullptr);
+        QVERIFY(builtIn.windows().empty());
+    }
+
+    void keysAndButtonOpenContents()
+    {
+        HelpManager manager;
+        manager.setHelpFile(testHelpFile());
+        CallRecorder recorder;
+        HtmlHelpInstallation installation(manager, recorder.entryPoint());
+        StandInMainWindow window(manager);
+        manager.setHandle(&window);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        QTest::keyClick(&window, Qt::Key_F1);
+        QTest::keyClick(&window, Qt::Key_I, Qt::AltModifier);
+        auto *bHelp = window.findChild<TColorSpeedButton *>(u"bHelp"_qs);
+        QVERIFY(bHelp);
+        QTest::mouseClick(bHelp, Qt::LeftButton, {}, QPoint(10, 10));
+        // Plain I is no help key.
+        QTest::keyClick(&window, Qt::Key_I);
+
+        QCOMPARE(recorder.calls.size(), size_t(3));
+        for (const HtmlHelpCall &call : recorder.calls) {
+            QCOMPARE(call.caller, &window);
+            QCOMPARE(call.file, testHelpFile());
+            QCOMPARE(call.command, HH_DISPLAY_TOC);
+            QCOMPARE(call.data, QVariant(0));
+        }
+    }
+
+    void shutdownClosesAllHelpWindows()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString second = dir.filePath(u"Halle.hlp"_qs);
+        QVERIFY(QFile::copy(testHelpFile(), second));
+
+        HelpManager manager;
+        platform::BuiltInHtmlHelp builtIn;
+        CallRecorder recorder(&builtIn);
+        std::vector<QPointer<platform::HelpWindow>> windows;
+        {
+            HtmlHelpInstallation installation(manager, recorder.entryPoint());
+            manager.setHelpFile(testHelpFile());
+            showHelpContents(manager);
+            manager.setHelpFile(second);
+            showHelpContents(manager);
+            for (platform::HelpWindow *window : builtIn.windows())
+                windows.emplace_back(window);
+            QCOMPARE(windows.size(), size_t(2));
+            recorder.calls.clear();
+        }
+        QCOMPARE(recorder.calls.size(), size_t(1));
+        QCOMPARE(recorder.calls.front().command, HH_CLOSE_ALL);
+        QVERIFY(builtIn.windows().empty());
+        for (const auto &window : windows)
+            QVERIFY(window.isNull());
+        // The viewer has let go of the help system, the tester and selector too.
+        QCOMPARE(manager.viewerCount(), 1);
+        QCOMPARE(manager.winHelpTester(), nullptr);
+        QCOMPARE(manager.helpSelector(), nullptr);
+    }
+
+    void helpFileBesideExecutable_data()
+    {
+        QTest::addColumn<QString>("executable");
+        QTest::addColumn<QString>("helpFile");
+        QTest::newRow("windows") << u"C:/Sport/Tavrin.exe"_qs << u"C:/Sport/Tavrin.hlp"_qs;
+        QTest::newRow("linux") << u"/opt/tavrin/Tavrin"_qs << u"/opt/tavrin/Tavrin.hlp"_qs;
+        QTest::newRow("dotted folder") << u"/opt/v1.2/Tavrin"_qs << u"/opt/v1.2/Tavrin.hlp"_qs;
+        QTest::newRow("dotted name") << u"/x/Halle.neu.exe"_qs << u"/x/Halle.neu.hlp"_qs;
+    }
+
+    void helpFileBesideExecutable()
+    {
+        QFETCH(QString, executable);
+        QFETCH(QString, helpFile);
+        QCOMPARE(helpFilePath(executable), helpFile);
+    }
+
+    void operatorHelpHasEveryChapterAndWholeLinks()
+    {
+        platform::BuiltInHtmlHelp builtIn;
+        const QString document = QStringLiteral(TAVRIN_HELP_DOCUMENT);
+        auto *window = qobject_cast<platform::HelpWindow *>(
+            builtIn.HtmlHelpA(nullptr, document, HH_DISPLAY_TOC, 0));
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), u"Tavrin – Hilfe"_qs);
+
+        // Context number n is chapter n.
+        const QStringList chapters = {
+            u"1. Was Tavrin macht"_qs,
+            u"2. Lichtschranken anschließen"_qs,
+            u"3. Port, Polarität und Strecke einstellen"_qs,
+            u"4. Start und Ziel scharf schalten (F11, F12)"_qs,
+            u"5. Ein Lauf Schritt für Schritt"_qs,
+            u"6. Die Sperrzeit"_qs,
+            u"7. Versuche, Mittelwerte und Streichresultat"_qs,
+            u"8. Startnummern und Namen"_qs,
+            u"9. Der zweite Monitor (TV)"_qs,
+            u"10. Speichern, Öffnen, Webseite, Drucken, Tabelle und Dokument"_qs,
+            u"11. Alle Tasten des Hauptfensters"_qs,
+            u"12. Wenn etwas nicht funktioniert"_qs,
+        };
+        for (int n = 1; n <= chapters.size(); ++n) {
+            builtIn.HtmlHelpA(nullptr, document, HH_HELP_CONTEXT, n);
+            QCOMPARE(window->topLine(), chapters[n - 1]);
+        }
+
+        // Every link inside the document leads somewhere.
+        QFile file(document);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(file.readAll());
+        const QRegularExpression link(u"href=\"#([^\"]+)\""_qs);
+        int links = 0;
+        for (const auto &match : link.globalMatch(html)) {
+            QVERIFY2(window->showTopic(match.captured(1)), qPrintable(match.captured(1)));
+            ++links;
+        }
+        QVERIFY(links >= 12);
+
+        // Every key of the main window is explained.
+        for (const QString &key : {u"F1"_qs, u"Alt+I"_qs, u"F2"_qs, u"F3"_qs, u"F5"_qs, u"F7"_qs,
+                                   u"F8"_qs, u"F9"_qs, u"F11"_qs, u"F12"_qs, u"Strg+M"_qs,
+                                   u"Strg+T"_qs, u"Strg+0"_qs})
+            QVERIFY2(html.contains(u"<b>"_qs + key + u"</b>"_qs), qPrintable(key));
+    }
+};
+
+QTEST_MAIN(TestHtmlHelpViewer)
+#include "tst_HtmlHelpViewer.moc"
