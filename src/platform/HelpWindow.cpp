@@ -110,6 +110,8 @@ void HelpWindow::buildContents()
             parent = parents[static_cast<size_t>(l)];
         auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_contents);
         item->setText(0, text);
+        // Long chapter titles are cut off in the narrow list.
+        item->setToolTip(0, text);
         item->setData(0, PositionRole, block.position());
         parents[static_cast<size_t>(level - 1)] = item;
     }

@@ -6,7 +6,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -435,6 +437,11 @@ private Q_SLOTS:
             ++links;
         }
         QVERIFY(links >= 12);
+        // Its pictures lie beside it.
+        const QRegularExpression picture(u"<img src=\"([^\"]+)\""_qs);
+        for (const auto &match : picture.globalMatch(html))
+            QVERIFY2(QFileInfo(QFileInfo(document).dir(), match.captured(1)).isFile(),
+                     qPrintable(match.captured(1)));
 
         // Every key of the main window is explained.
         for (const QString &key : {u"F1"_qs, u"Alt+I"_qs, u"F2"_qs, u"F3"_qs, u"F5"_qs, u"F7"_qs,
