@@ -1,10 +1,12 @@
 #include "platform/HelpWindow.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCollator>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
@@ -15,6 +17,9 @@
 #include <QTreeWidgetItemIterator>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
 
 namespace platform {
 
@@ -122,6 +127,7 @@ void HelpWindow::buildIndex()
 {
     m_index->clear();
     m_anchors.clear();
+    std::vector<std::pair<QString, int>> keywords;
     for (QTextBlock block = m_page->document()->begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -132,15 +138,22 @@ void HelpWindow::buildIndex()
                     continue;
                 m_anchors.insert(key, fragment.position());
                 // Numbers are context anchors, not words to look up.
-                if (isNumber(name))
-                    continue;
-                auto *item = new QListWidgetItem(name);
-                item->setData(PositionRole, fragment.position());
-                m_index->addItem(item);
+                if (!isNumber(name))
+                    keywords.emplace_back(name, fragment.position());
             }
         }
     }
-    m_index->sortItems();
+    // In the reader's alphabet, whatever the system's locale: "Überblick"
+    // belongs beside "U", not after "Z". The help files are German.
+    QCollator collator{QLocale(QLocale::German, QLocale::Germany)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(keywords.begin(), keywords.end(), [&collator](const auto &a, const auto &b) {
+        return collator.compare(a.first, b.first) < 0;
+    });
+    for (const auto &[name, position] : keywords) {
+        auto *item = new QListWidgetItem(name, m_index);
+        item->setData(PositionRole, position);
+    }
 }
 
 void HelpWindow::scrollToPosition(int position)

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -442,6 +443,19 @@ private Q_SLOTS:
         for (const auto &match : picture.globalMatch(html))
             QVERIFY2(QFileInfo(QFileInfo(document).dir(), match.captured(1)).isFile(),
                      qPrintable(match.captured(1)));
+
+        // The index is in German alphabetical order, whatever the locale.
+        const auto *index = window->findChild<QListWidget *>(u"index"_qs);
+        QVERIFY(index);
+        const auto rowOf = [index](const QString &text) {
+            const QList<QListWidgetItem *> found = index->findItems(text, Qt::MatchExactly);
+            return found.isEmpty() ? -1 : index->row(found.front());
+        };
+        QVERIFY(rowOf(u"Sperrzeit"_qs) >= 0);
+        QVERIFY(rowOf(u"Algorithmus"_qs) < rowOf(u"dialout"_qs));
+        QVERIFY(rowOf(u"dialout"_qs) < rowOf(u"Drucken"_qs));
+        QVERIFY(rowOf(u"TV"_qs) < rowOf(u"Überblick"_qs));
+        QVERIFY(rowOf(u"Überblick"_qs) < rowOf(u"Verkabelung"_qs));
 
         // Every key of the main window is explained.
         for (const QString &key : {u"F1"_qs, u"Alt+I"_qs, u"F2"_qs, u"F3"_qs, u"F5"_qs, u"F7"_qs,
