@@ -17,6 +17,8 @@
 
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct HtmlHelpCall
@@ -217,13 +219,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("topic");
         QTest::addColumn<QString>("topLine");
-        QTest::newRow("anchor") << u" ::/Ziel"_qs << u"Ziel und Stopp"_qs;
-        QTest::newRow("page name") << u"::/Start.htm"_qs << u"Startlinie"_qs;
-        QTest::newRow("fragment") << u"::/Seite.html#Sperrzeit"_qs
-                                  << u"Sperre nach jeder Schranke"_qs;
-        QTest::newRow("heading text") << u"::/unterpunkt"_qs << u"Unterpunkt"_qs;
-        QTest::newRow("unknown: the top") << u"::/Nirgends"_qs << u"Testhilfe"_qs;
-        QTest::newRow("no topic: the top") << QString() << u"Testhilfe"_qs;
+        QTest::newRow("anchor") << u" ::/Ziel"_s << u"Ziel und Stopp"_s;
+        QTest::newRow("page name") << u"::/Start.htm"_s << u"Startlinie"_s;
+        QTest::newRow("fragment") << u"::/Seite.html#Sperrzeit"_s
+                                  << u"Sperre nach jeder Schranke"_s;
+        QTest::newRow("heading text") << u"::/unterpunkt"_s << u"Unterpunkt"_s;
+        QTest::newRow("unknown: the top") << u"::/Nirgends"_s << u"Testhilfe"_s;
+        QTest::newRow("no topic: the top") << QString() << u"Testhilfe"_s;
     }
 
     void builtInReadsTopicAddresses()
@@ -237,7 +239,7 @@ private Q_SLOTS:
         QCOMPARE(window->topLine(), topLine);
         // The same file again reuses its window.
         QCOMPARE(builtIn.HtmlHelpA(nullptr, testHelpFile(), HH_HELP_CONTEXT, 99), window);
-        QCOMPARE(window->topLine(), u"Testhilfe"_qs);
+        QCOMPARE(window->topLine(), u"Testhilfe"_s);
         QCOMPARE(builtIn.windows().size(), size_t(1));
         QCOMPARE(builtIn.HtmlHelpA(nullptr, testHelpFile(), 0x7F, 0), nullptr);
     }
@@ -245,9 +247,9 @@ private Q_SLOTS:
     void selectorTakesLastMatch()
     {
         THtmlHelpSelector selector;
-        QCOMPARE(selector.selectKeyword({u"Start: WinHelp"_qs, u"Start: HtmlHelp"_qs}), 1);
-        QCOMPARE(selector.selectKeyword({u"a"_qs, u"b"_qs, u"c"_qs}), 2);
-        QCOMPARE(selector.tableOfContents({u"WinHelp"_qs, u"HtmlHelp"_qs, u"Counting"_qs}), 2);
+        QCOMPARE(selector.selectKeyword({u"Start: WinHelp"_s, u"Start: HtmlHelp"_s}), 1);
+        QCOMPARE(selector.selectKeyword({u"a"_s, u"b"_s, u"c"_s}), 2);
+        QCOMPARE(selector.tableOfContents({u"WinHelp"_s, u"HtmlHelp"_s, u"Counting"_s}), 2);
 
         // Through the help system: with a further viewer after the HTML one,
         // the contents and a keyword go to that last one.
@@ -256,14 +258,14 @@ private Q_SLOTS:
         CallRecorder recorder;
         HtmlHelpInstallation installation(manager, recorder.entryPoint());
         manager.showTableOfContents();
-        manager.showHelp(u"Start"_qs);
+        manager.showHelp(u"Start"_s);
         QCOMPARE(recorder.calls.size(), size_t(2));
 
         CountingViewer last;
         manager.registerViewer(&last);
         manager.showTableOfContents();
-        manager.showHelp(u"Start"_qs);
-        manager.showTopicHelp(u"Start"_qs);
+        manager.showHelp(u"Start"_s);
+        manager.showTopicHelp(u"Start"_s);
         QCOMPARE(last.shown, 3);
         QCOMPARE(recorder.calls.size(), size_t(2));
         manager.unregisterViewer(&last);
@@ -284,7 +286,7 @@ private Q_SLOTS:
         QCOMPARE(manager.winHelpTester(), nullptr);
         QCOMPARE(manager.helpSelector(), nullptr);
         showHelpContents(manager);
-        manager.showHelp(u"Start"_qs);
+        manager.showHelp(u"Start"_s);
         manager.showContextHelp(3);
         QVERIFY(recorder.calls.empty());
     }
@@ -293,7 +295,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        const QString missing = dir.filePath(u"Tavrin.hlp"_qs);
+        const QString missing = dir.filePath(u"Tavrin.hlp"_s);
         HelpManager manager;
         platform::BuiltInHtmlHelp builtIn;
         CallRecorder recorder(&builtIn);
@@ -301,17 +303,17 @@ private Q_SLOTS:
         manager.setHelpFile(missing);
 
         showHelpContents(manager);
-        manager.showHelp(u"Start"_qs);
-        manager.showTopicHelp(u"Start"_qs);
+        manager.showHelp(u"Start"_s);
+        manager.showTopicHelp(u"Start"_s);
         manager.showContextHelp(3);
-        manager.showContextHelp(3, dir.filePath(u"Anderes.hlp"_qs));
+        manager.showContextHelp(3, dir.filePath(u"Anderes.hlp"_s));
         manager.setHelpFile(QString());
         showHelpContents(manager);
         QVERIFY(recorder.calls.empty());
 
         // Neither a missing nor an empty file opens a window.
         QCOMPARE(builtIn.HtmlHelpA(nullptr, missing, HH_DISPLAY_TOC, 0), nullptr);
-        QFile empty(dir.filePath(u"Leer.hlp"_qs));
+        QFile empty(dir.filePath(u"Leer.hlp"_s));
         QVERIFY(empty.open(QIODevice::WriteOnly));
         empty.close();
         QCOMPARE(builtIn.HtmlHelpA(nullptr, empty.fileName(), HH_DISPLAY_TOC, 0), nullptr);
@@ -333,7 +335,7 @@ private Q_SLOTS:
 
         QTest::keyClick(&window, Qt::Key_F1);
         QTest::keyClick(&window, Qt::Key_I, Qt::AltModifier);
-        auto *bHelp = window.findChild<TColorSpeedButton *>(u"bHelp"_qs);
+        auto *bHelp = window.findChild<TColorSpeedButton *>(u"bHelp"_s);
         QVERIFY(bHelp);
         QTest::mouseClick(bHelp, Qt::LeftButton, {}, QPoint(10, 10));
         // Plain I is no help key.
@@ -352,7 +354,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        const QString second = dir.filePath(u"Halle.hlp"_qs);
+        const QString second = dir.filePath(u"Halle.hlp"_s);
         QVERIFY(QFile::copy(testHelpFile(), second));
 
         HelpManager manager;
@@ -385,10 +387,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("executable");
         QTest::addColumn<QString>("helpFile");
-        QTest::newRow("windows") << u"C:/Sport/Tavrin.exe"_qs << u"C:/Sport/Tavrin.hlp"_qs;
-        QTest::newRow("linux") << u"/opt/tavrin/Tavrin"_qs << u"/opt/tavrin/Tavrin.hlp"_qs;
-        QTest::newRow("dotted folder") << u"/opt/v1.2/Tavrin"_qs << u"/opt/v1.2/Tavrin.hlp"_qs;
-        QTest::newRow("dotted name") << u"/x/Halle.neu.exe"_qs << u"/x/Halle.neu.hlp"_qs;
+        QTest::newRow("windows") << u"C:/Sport/Tavrin.exe"_s << u"C:/Sport/Tavrin.hlp"_s;
+        QTest::newRow("linux") << u"/opt/tavrin/Tavrin"_s << u"/opt/tavrin/Tavrin.hlp"_s;
+        QTest::newRow("dotted folder") << u"/opt/v1.2/Tavrin"_s << u"/opt/v1.2/Tavrin.hlp"_s;
+        QTest::newRow("dotted name") << u"/x/Halle.neu.exe"_s << u"/x/Halle.neu.hlp"_s;
     }
 
     void helpFileBesideExecutable()
@@ -405,22 +407,22 @@ private Q_SLOTS:
         auto *window = qobject_cast<platform::HelpWindow *>(
             builtIn.HtmlHelpA(nullptr, document, HH_DISPLAY_TOC, 0));
         QVERIFY(window);
-        QCOMPARE(window->windowTitle(), u"Tavrin – Hilfe"_qs);
+        QCOMPARE(window->windowTitle(), u"Tavrin – Hilfe"_s);
 
         // Context number n is chapter n.
         const QStringList chapters = {
-            u"1. Was Tavrin macht"_qs,
-            u"2. Lichtschranken anschließen"_qs,
-            u"3. Port, Polarität und Strecke einstellen"_qs,
-            u"4. Start und Ziel scharf schalten (F11, F12)"_qs,
-            u"5. Ein Lauf Schritt für Schritt"_qs,
-            u"6. Die Sperrzeit"_qs,
-            u"7. Versuche, Mittelwerte und Streichresultat"_qs,
-            u"8. Startnummern und Namen"_qs,
-            u"9. Der zweite Monitor (TV)"_qs,
-            u"10. Speichern, Öffnen, Webseite, Drucken, Tabelle und Dokument"_qs,
-            u"11. Alle Tasten des Hauptfensters"_qs,
-            u"12. Wenn etwas nicht funktioniert"_qs,
+            u"1. Was Tavrin macht"_s,
+            u"2. Lichtschranken anschließen"_s,
+            u"3. Port, Polarität und Strecke einstellen"_s,
+            u"4. Start und Ziel scharf schalten (F11, F12)"_s,
+            u"5. Ein Lauf Schritt für Schritt"_s,
+            u"6. Die Sperrzeit"_s,
+            u"7. Versuche, Mittelwerte und Streichresultat"_s,
+            u"8. Startnummern und Namen"_s,
+            u"9. Der zweite Monitor (TV)"_s,
+            u"10. Speichern, Öffnen, Webseite, Drucken, Tabelle und Dokument"_s,
+            u"11. Alle Tasten des Hauptfensters"_s,
+            u"12. Wenn etwas nicht funktioniert"_s,
         };
         for (int n = 1; n <= chapters.size(); ++n) {
             builtIn.HtmlHelpA(nullptr, document, HH_HELP_CONTEXT, n);
@@ -431,7 +433,7 @@ private Q_SLOTS:
         QFile file(document);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString html = QString::fromUtf8(file.readAll());
-        const QRegularExpression link(u"href=\"#([^\"]+)\""_qs);
+        const QRegularExpression link(u"href=\"#([^\"]+)\""_s);
         int links = 0;
         for (const auto &match : link.globalMatch(html)) {
             QVERIFY2(window->showTopic(match.captured(1)), qPrintable(match.captured(1)));
@@ -439,29 +441,29 @@ private Q_SLOTS:
         }
         QVERIFY(links >= 12);
         // Its pictures lie beside it.
-        const QRegularExpression picture(u"<img src=\"([^\"]+)\""_qs);
+        const QRegularExpression picture(u"<img src=\"([^\"]+)\""_s);
         for (const auto &match : picture.globalMatch(html))
             QVERIFY2(QFileInfo(QFileInfo(document).dir(), match.captured(1)).isFile(),
                      qPrintable(match.captured(1)));
 
         // The index is in German alphabetical order, whatever the locale.
-        const auto *index = window->findChild<QListWidget *>(u"index"_qs);
+        const auto *index = window->findChild<QListWidget *>(u"index"_s);
         QVERIFY(index);
         const auto rowOf = [index](const QString &text) {
             const QList<QListWidgetItem *> found = index->findItems(text, Qt::MatchExactly);
             return found.isEmpty() ? -1 : index->row(found.front());
         };
-        QVERIFY(rowOf(u"Sperrzeit"_qs) >= 0);
-        QVERIFY(rowOf(u"Algorithmus"_qs) < rowOf(u"dialout"_qs));
-        QVERIFY(rowOf(u"dialout"_qs) < rowOf(u"Drucken"_qs));
-        QVERIFY(rowOf(u"TV"_qs) < rowOf(u"Überblick"_qs));
-        QVERIFY(rowOf(u"Überblick"_qs) < rowOf(u"Verkabelung"_qs));
+        QVERIFY(rowOf(u"Sperrzeit"_s) >= 0);
+        QVERIFY(rowOf(u"Algorithmus"_s) < rowOf(u"dialout"_s));
+        QVERIFY(rowOf(u"dialout"_s) < rowOf(u"Drucken"_s));
+        QVERIFY(rowOf(u"TV"_s) < rowOf(u"Überblick"_s));
+        QVERIFY(rowOf(u"Überblick"_s) < rowOf(u"Verkabelung"_s));
 
         // Every key of the main window is explained.
-        for (const QString &key : {u"F1"_qs, u"Alt+I"_qs, u"F2"_qs, u"F3"_qs, u"F5"_qs, u"F7"_qs,
-                                   u"F8"_qs, u"F9"_qs, u"F11"_qs, u"F12"_qs, u"Strg+M"_qs,
-                                   u"Strg+T"_qs, u"Strg+0"_qs})
-            QVERIFY2(html.contains(u"<b>"_qs + key + u"</b>"_qs), qPrintable(key));
+        for (const QString &key : {u"F1"_s, u"Alt+I"_s, u"F2"_s, u"F3"_s, u"F5"_s, u"F7"_s,
+                                   u"F8"_s, u"F9"_s, u"F11"_s, u"F12"_s, u"Strg+M"_s,
+                                   u"Strg+T"_s, u"Strg+0"_s})
+            QVERIFY2(html.contains(u"<b>"_s + key + u"</b>"_s), qPrintable(key));
     }
 };
 
