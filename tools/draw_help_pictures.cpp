@@ -57,10 +57,12 @@ QImage wiringPicture()
     wire(kGreen);
     p.drawPolyline(QPolygon({QPoint(40, 78), QPoint(40, 112), QPoint(110, 112), QPoint(110, 175)}));
     wire(kYellow);
-    p.drawPolyline(QPolygon({QPoint(150, 78), QPoint(150, 128), QPoint(370, 128), QPoint(370, 78)}));
+    p.drawPolyline(
+        QPolygon({QPoint(150, 78), QPoint(150, 128), QPoint(370, 128), QPoint(370, 78)}));
     p.drawLine(280, 128, 280, 175);
     wire(kBlue);
-    p.drawPolyline(QPolygon({QPoint(260, 78), QPoint(260, 144), QPoint(510, 144), QPoint(510, 78)}));
+    p.drawPolyline(
+        QPolygon({QPoint(260, 78), QPoint(260, 144), QPoint(510, 144), QPoint(510, 78)}));
     p.drawLine(450, 144, 450, 175);
     joint(kYellow, QPoint(280, 128));
     joint(kBlue, QPoint(450, 144));

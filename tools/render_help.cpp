@@ -21,9 +21,8 @@ int main(int argc, char *argv[])
                                        QStringLiteral("path"), QStringLiteral("help.png"));
     const QCommandLineOption topicOption(QStringLiteral("topic"), QStringLiteral("Topic to show."),
                                          QStringLiteral("name"));
-    const QCommandLineOption keywordOption(QStringLiteral("keyword"),
-                                           QStringLiteral("Keyword to look up."),
-                                           QStringLiteral("word"));
+    const QCommandLineOption keywordOption(
+        QStringLiteral("keyword"), QStringLiteral("Keyword to look up."), QStringLiteral("word"));
     const QCommandLineOption contextOption(QStringLiteral("context"),
                                            QStringLiteral("Context number to show."),
                                            QStringLiteral("number"));
@@ -38,8 +37,7 @@ int main(int argc, char *argv[])
     platform::BuiltInHtmlHelp help;
     const auto showRequested = [&]() -> QWidget * {
         if (parser.isSet(topicOption))
-            return help.HtmlHelpA(nullptr,
-                                  file + QStringLiteral("::/") + parser.value(topicOption),
+            return help.HtmlHelpA(nullptr, file + QStringLiteral("::/") + parser.value(topicOption),
                                   platform::HH_DISPLAY_TOPIC, 0);
         if (parser.isSet(keywordOption))
             return help.HtmlHelpA(nullptr, file, platform::HH_DISPLAY_INDEX,

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -12,7 +13,10 @@ namespace {
 class WinHelpViewer final : public HelpViewer
 {
 public:
-    explicit WinHelpViewer(const HelpManager &manager) : m_manager(manager) {}
+    explicit WinHelpViewer(const HelpManager &manager)
+        : m_manager(manager)
+    {
+    }
 
     QString viewerName() const override { return QStringLiteral("WinHelp"); }
     int understandsKeyword(const QString &keyword) override
@@ -54,7 +58,11 @@ private:
 class RequestFile
 {
 public:
-    RequestFile(QString &slot, const QString &file) : m_slot(slot) { m_slot = file; }
+    RequestFile(QString &slot, const QString &file)
+        : m_slot(slot)
+    {
+        m_slot = file;
+    }
     ~RequestFile() { m_slot.clear(); }
     RequestFile(const RequestFile &) = delete;
     RequestFile &operator=(const RequestFile &) = delete;
@@ -65,7 +73,8 @@ private:
 
 } // namespace
 
-HelpManager::HelpManager() : m_winHelp(std::make_unique<WinHelpViewer>(*this))
+HelpManager::HelpManager()
+    : m_winHelp(std::make_unique<WinHelpViewer>(*this))
 {
     registerViewer(m_winHelp.get());
 }
@@ -96,26 +105,37 @@ HelpViewer *HelpManager::choose(const std::vector<HelpViewer *> &candidates,
         return nullptr;
     if (candidates.size() == 1 || !m_selector)
         return candidates.front();
-    const int index = keyword ? m_selector->selectKeyword(lines) : m_selector->tableOfContents(lines);
+    const int index =
+        keyword ? m_selector->selectKeyword(lines) : m_selector->tableOfContents(lines);
     // A selector answering outside the list chooses nothing.
     if (index < 0 || index >= static_cast<int>(candidates.size()))
         return nullptr;
     return candidates[static_cast<size_t>(index)];
 }
 
+std::vector<HelpViewer *>
+HelpManager::viewersThat(const std::function<bool(HelpViewer *)> &claims) const
+{
+    // From a copy, because a viewer may unregister while it is asked.
+    const auto viewers = m_viewers;
+    std::vector<HelpViewer *> result;
+    std::copy_if(viewers.begin(), viewers.end(), std::back_inserter(result), claims);
+    return result;
+}
+
+QStringList HelpManager::viewerNames(const std::vector<HelpViewer *> &viewers)
+{
+    QStringList names;
+    for (const HelpViewer *viewer : viewers)
+        names << viewer->viewerName();
+    return names;
+}
+
 void HelpManager::showTableOfContents()
 {
-    std::vector<HelpViewer *> candidates;
-    QStringList names;
-    // Copies, because a viewer may unregister while it is asked.
-    const auto viewers = m_viewers;
-    for (HelpViewer *viewer : viewers) {
-        if (viewer->canShowTableOfContents()) {
-            candidates.push_back(viewer);
-            names << viewer->viewerName();
-        }
-    }
-    if (HelpViewer *viewer = choose(candidates, names, false))
+    const auto candidates =
+        viewersThat([](HelpViewer *viewer) { return viewer->canShowTableOfContents(); });
+    if (HelpViewer *viewer = choose(candidates, viewerNames(candidates), false))
         viewer->showTableOfContents();
 }
 
@@ -123,10 +143,9 @@ void HelpManager::showHelp(const QString &keyword)
 {
     std::vector<HelpViewer *> candidates;
     QStringList lines;
-    const auto viewers = m_viewers;
-    for (HelpViewer *viewer : viewers) {
-        if (viewer->understandsKeyword(keyword) <= 0)
-            continue;
+    const auto claiming =
+        viewersThat([&](HelpViewer *viewer) { return viewer->understandsKeyword(keyword) > 0; });
+    for (HelpViewer *viewer : claiming) {
         // Each line stands for its viewer, so a chosen line leads back to it.
         const QStringList strings = viewer->helpStrings(keyword);
         for (const QString &line : strings.isEmpty() ? QStringList{keyword} : strings) {
@@ -140,16 +159,9 @@ void HelpManager::showHelp(const QString &keyword)
 
 void HelpManager::showTopicHelp(const QString &topic)
 {
-    std::vector<HelpViewer *> candidates;
-    QStringList names;
-    const auto viewers = m_viewers;
-    for (HelpViewer *viewer : viewers) {
-        if (viewer->understandsTopic(topic)) {
-            candidates.push_back(viewer);
-            names << viewer->viewerName();
-        }
-    }
-    if (HelpViewer *viewer = choose(candidates, names, true))
+    const auto candidates =
+        viewersThat([&](HelpViewer *viewer) { return viewer->understandsTopic(topic); });
+    if (HelpViewer *viewer = choose(candidates, viewerNames(candidates), true))
         viewer->displayTopic(topic);
 }
 
@@ -157,15 +169,12 @@ void HelpManager::showContextHelp(int contextId, const QString &helpFile)
 {
     const RequestFile request(m_requestFile, helpFile);
     const QString file = currentHelpFile();
-    const auto viewers = m_viewers;
-    for (HelpViewer *viewer : viewers) {
-        // The first viewer that knows the number shows it; a context number
-        // names one place, so there is nothing to choose.
-        if (viewer->understandsContext(contextId, file)) {
-            viewer->displayHelpByContext(contextId, file);
-            return;
-        }
-    }
+    // The first viewer that knows the number shows it; a context number names
+    // one place, so there is nothing to choose.
+    const auto candidates = viewersThat(
+        [&](HelpViewer *viewer) { return viewer->understandsContext(contextId, file); });
+    if (!candidates.empty())
+        candidates.front()->displayHelpByContext(contextId, file);
 }
 
 bool HelpManager::helpCommand(unsigned command, quintptr data)
@@ -180,6 +189,7 @@ bool HelpManager::helpCommand(unsigned command, quintptr data)
     default:
         break;
     }
+    // The first viewer that takes the command ends it.
     const auto viewers = m_viewers;
     return std::any_of(viewers.begin(), viewers.end(), [&](HelpViewer *viewer) {
         return viewer->callWinHelp(m_handle, currentHelpFile(), command, data);

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -107,6 +108,8 @@ public:
     void softShutDown();
 
 private:
+    std::vector<HelpViewer *> viewersThat(const std::function<bool(HelpViewer *)> &claims) const;
+    static QStringList viewerNames(const std::vector<HelpViewer *> &viewers);
     HelpViewer *choose(const std::vector<HelpViewer *> &candidates, const QStringList &lines,
                        bool keyword) const;
 

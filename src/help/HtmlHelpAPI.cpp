@@ -45,8 +45,8 @@ void HtmlHelpLibrary::HtmlHelpA(QWidget *caller, const QString &file, unsigned c
 {
     const HWND window = caller ? reinterpret_cast<HWND>(caller->winId()) : nullptr;
     const QByteArray path = file.toLocal8Bit();
-    const QByteArray keyword = data.typeId() == QMetaType::QString ? data.toString().toLocal8Bit()
-                                                                    : QByteArray();
+    const QByteArray keyword =
+        data.typeId() == QMetaType::QString ? data.toString().toLocal8Bit() : QByteArray();
     const DWORD_PTR value = data.typeId() == QMetaType::QString
                                 ? reinterpret_cast<DWORD_PTR>(keyword.constData())
                                 : static_cast<DWORD_PTR>(data.toULongLong());
@@ -75,4 +75,7 @@ void HtmlHelpLibrary::HtmlHelpA(QWidget *caller, const QString &file, unsigned c
 
 #endif
 
-HtmlHelpLibrary::HtmlHelpLibrary() : m_loaded(std::make_unique<Loaded>()) {}
+HtmlHelpLibrary::HtmlHelpLibrary()
+    : m_loaded(std::make_unique<Loaded>())
+{
+}

@@ -19,8 +19,8 @@ using platform::HH_HELP_CONTEXT;
 // The HTML Help entry point as the viewer calls it: the caller's window, the
 // help file (for HH_DISPLAY_TOPIC with the topic appended), the command and
 // its data (0, a keyword as text, or a context number).
-using HtmlHelpFunction =
-    std::function<void(QWidget *caller, const QString &file, unsigned command, const QVariant &data)>;
+using HtmlHelpFunction = std::function<void(QWidget *caller, const QString &file, unsigned command,
+                                            const QVariant &data)>;
 
 // The system's HTML Help: on Windows the library "HHCTRL.OCX" and its entry
 // point HtmlHelpA; elsewhere our built-in help windows.
@@ -46,4 +46,5 @@ private:
 // What the operator is told when the system has no HTML Help.
 inline constexpr char16_t HtmlHelpMissingCaption[] = u"Warning!";
 inline constexpr char16_t HtmlHelpMissingText[] =
-    u"Unable to view HTML help (*.chm). Update windows help system. Get new \"HHCTRL.OCX\" library.";
+    u"Unable to view HTML help (*.chm). Update windows help system. Get new \"HHCTRL.OCX\" "
+    u"library.";

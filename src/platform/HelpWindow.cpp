@@ -45,6 +45,9 @@ HelpWindow::HelpWindow(QWidget *parent)
     , m_page(new QTextBrowser)
 {
     setObjectName(QStringLiteral("HelpWindow"));
+    // An open help page must not keep the program alive once the main window
+    // has closed; the help's shut-down closes it then.
+    setAttribute(Qt::WA_QuitOnClose, false);
     resize(920, 660);
 
     m_contents->setHeaderHidden(true);
@@ -74,8 +77,9 @@ HelpWindow::HelpWindow(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
 
-    connect(m_contents, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem *item) { scrollToPosition(item->data(0, PositionRole).toInt()); });
+    connect(m_contents, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
+        scrollToPosition(item->data(0, PositionRole).toInt());
+    });
     connect(m_index, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { scrollToPosition(item->data(PositionRole).toInt()); });
     connect(m_search, &QLineEdit::textEdited, this, &HelpWindow::filterIndex);

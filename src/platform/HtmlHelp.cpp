@@ -84,12 +84,12 @@ QWidget *BuiltInHtmlHelp::HtmlHelpA(QWidget *caller, const QString &file, unsign
         closeAll();
         return nullptr;
     }
-    if (command != HH_DISPLAY_TOPIC && command != HH_DISPLAY_TOC &&
-        command != HH_DISPLAY_INDEX && command != HH_HELP_CONTEXT)
+    if (command != HH_DISPLAY_TOPIC && command != HH_DISPLAY_TOC && command != HH_DISPLAY_INDEX &&
+        command != HH_HELP_CONTEXT)
         return nullptr;
 
-    const TopicAddress address = command == HH_DISPLAY_TOPIC ? splitTopic(file)
-                                                             : TopicAddress{file.trimmed(), {}};
+    const TopicAddress address =
+        command == HH_DISPLAY_TOPIC ? splitTopic(file) : TopicAddress{file.trimmed(), {}};
     HelpWindow *window = windowFor(address.file);
     if (!window)
         return nullptr;

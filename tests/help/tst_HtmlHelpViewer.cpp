@@ -34,16 +34,19 @@ struct HtmlHelpCall
 class CallRecorder
 {
 public:
-    explicit CallRecorder(platform::BuiltInHtmlHelp *builtIn = nullptr) : m_builtIn(builtIn) {}
+    explicit CallRecorder(platform::BuiltInHtmlHelp *builtIn = nullptr)
+        : m_builtIn(builtIn)
+    {
+    }
 
     HtmlHelpFunction entryPoint()
     {
-        return [this](QWidget *caller, const QString &file, unsigned command,
-                      const QVariant &data) {
-            calls.push_back({caller, file, command, data});
-            if (m_builtIn)
-                m_builtIn->HtmlHelpA(caller, file, command, data);
-        };
+        return
+            [this](QWidget *caller, const QString &file, unsigned command, const QVariant &data) {
+                calls.push_back({caller, file, command, data});
+                if (m_builtIn)
+                    m_builtIn->HtmlHelpA(caller, file, command, data);
+            };
     }
 
     std::vector<HtmlHelpCall> calls;
@@ -80,7 +83,8 @@ public:
 class StandInMainWindow : public QWidget
 {
 public:
-    explicit StandInMainWindow(HelpManager &help) : m_help(help)
+    explicit StandInMainWindow(HelpManager &help)
+        : m_help(help)
     {
         resize(800, 590);
         auto *mHilfe = new QAction(QStringLiteral("Hilfe"), this);
@@ -460,9 +464,9 @@ private Q_SLOTS:
         QVERIFY(rowOf(u"Überblick"_s) < rowOf(u"Verkabelung"_s));
 
         // Every key of the main window is explained.
-        for (const QString &key : {u"F1"_s, u"Alt+I"_s, u"F2"_s, u"F3"_s, u"F5"_s, u"F7"_s,
-                                   u"F8"_s, u"F9"_s, u"F11"_s, u"F12"_s, u"Strg+M"_s,
-                                   u"Strg+T"_s, u"Strg+0"_s})
+        for (const QString &key :
+             {u"F1"_s, u"Alt+I"_s, u"F2"_s, u"F3"_s, u"F5"_s, u"F7"_s, u"F8"_s, u"F9"_s, u"F11"_s,
+              u"F12"_s, u"Strg+M"_s, u"Strg+T"_s, u"Strg+0"_s})
             QVERIFY2(html.contains(u"<b>"_s + key + u"</b>"_s), qPrintable(key));
     }
 };
