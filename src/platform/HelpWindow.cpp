@@ -80,8 +80,11 @@ HelpWindow::HelpWindow(QWidget *parent)
     connect(m_contents, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
         scrollToPosition(item->data(0, PositionRole).toInt());
     });
-    connect(m_index, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem *item) { scrollToPosition(item->data(PositionRole).toInt()); });
+    const auto showEntry = [this](QListWidgetItem *item) {
+        scrollToPosition(item->data(PositionRole).toInt());
+    };
+    connect(m_index, &QListWidget::itemClicked, this, showEntry);
+    connect(m_index, &QListWidget::itemActivated, this, showEntry);
     connect(m_search, &QLineEdit::textEdited, this, &HelpWindow::filterIndex);
     connect(m_search, &QLineEdit::returnPressed, this, [this] { showKeyword(m_search->text()); });
 }

@@ -9,11 +9,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <vector>
 
@@ -246,6 +248,50 @@ private Q_SLOTS:
         QCOMPARE(window->topLine(), u"Testhilfe"_s);
         QCOMPARE(builtIn.windows().size(), size_t(1));
         QCOMPARE(builtIn.HtmlHelpA(nullptr, testHelpFile(), 0x7F, 0), nullptr);
+    }
+
+    void operatorSearchesAndClicks()
+    {
+        platform::BuiltInHtmlHelp builtIn;
+        auto *window = qobject_cast<platform::HelpWindow *>(
+            builtIn.HtmlHelpA(nullptr, testHelpFile(), HH_DISPLAY_TOC, 0));
+        QVERIFY(window);
+        auto *contents = window->findChild<QTreeWidget *>(u"contents"_s);
+        auto *search = window->findChild<QLineEdit *>(u"search"_s);
+        auto *index = window->findChild<QListWidget *>(u"index"_s);
+        QVERIFY(contents && search && index);
+
+        // Headings nest by level; a click on one shows it.
+        const QList<QTreeWidgetItem *> sub =
+            contents->findItems(u"Unterpunkt"_s, Qt::MatchExactly | Qt::MatchRecursive);
+        QCOMPARE(sub.size(), 1);
+        QCOMPARE(sub.front()->parent()->text(0), u"Ziel und Stopp"_s);
+        QTreeWidgetItem *start = contents->findItems(u"Startlinie"_s, Qt::MatchRecursive).front();
+        QTest::mouseClick(contents->viewport(), Qt::LeftButton, {},
+                          contents->visualItemRect(start).center());
+        QCOMPARE(window->topLine(), u"Startlinie"_s);
+
+        // Typing narrows the index; Enter finds words outside it too.
+        QCOMPARE(builtIn.HtmlHelpA(nullptr, testHelpFile(), HH_DISPLAY_INDEX, QString()), window);
+        QVERIFY(search->isVisible() && index->isVisible());
+        QTest::keyClicks(search, u"zi"_s);
+        QStringList shown;
+        for (int row = 0; row < index->count(); ++row) {
+            if (!index->item(row)->isHidden())
+                shown << index->item(row)->text();
+        }
+        QCOMPARE(shown, QStringList{u"Ziel"_s});
+        search->clear();
+        QTest::keyClicks(search, u"Zielband"_s);
+        QTest::keyClick(search, Qt::Key_Return);
+        QCOMPARE(window->topLine(), u"Das Zielband liegt hier."_s);
+        // A click on an index entry shows it.
+        search->clear();
+        QTest::keyClicks(search, u"sperr"_s);
+        QListWidgetItem *entry = index->findItems(u"Sperrzeit"_s, Qt::MatchExactly).front();
+        QTest::mouseClick(index->viewport(), Qt::LeftButton, {},
+                          index->visualItemRect(entry).center());
+        QCOMPARE(window->topLine(), u"Sperre nach jeder Schranke"_s);
     }
 
     void selectorTakesLastMatch()
