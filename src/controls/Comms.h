@@ -1,0 +1,193 @@
+#pragma once
+
+#include "platform/serial/SerialDevice.h"
+
+#include <QObject>
+#include <QThread>
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
+
+class TComThread;
+
+enum TBaudRate : quint8 {
+    br110, br300, br600, br1200, br2400, br4800, br9600, br14400,
+    br19200, br38400, br56000, br57600, br115200, br128000, br256000, brUser
+};
+enum TParity : quint8 { prNone, prOdd, prEven, prMark, prSpace };
+enum TStopBits : quint8 { sbOneStopBit, sbOne5StopBits, sbTwoStopBits };
+enum TFlowControl : quint8 { fcNone, fcRtsCts, fcXonXoff };
+enum TEvent : quint8 { evRxChar, evTxEmpty, evRxFlag, evRing, evBreak, evCTS, evDSR, evError, evRLSD };
+
+// A set of TEvent: bit n stands for the TEvent of ordinal n.
+using TEvents = quint16;
+
+constexpr TEvents eventSet(std::initializer_list<TEvent> events)
+{
+    TEvents set = 0;
+    for (const TEvent event : events)
+        set |= TEvents(1u << event);
+    return set;
+}
+
+inline constexpr TEvents allEvents = 0x01FF;
+
+class EComHandle : public std::runtime_error
+{
+public:
+    explicit EComHandle(const QString &message) : std::runtime_error(message.toStdString()) {}
+    QString message() const { return QString::fromStdString(what()); }
+};
+
+class EComState : public std::runtime_error
+{
+public:
+    explicit EComState(const QString &message) : std::runtime_error(message.toStdString()) {}
+    QString message() const { return QString::fromStdString(what()); }
+};
+
+// Owns one serial port and reports changes of its modem status lines as
+// signals on the main thread. Property values take effect at the next Open().
+//
+// Each completed wait is dispatched in this fixed order: rxChar, txEmpty,
+// breakDetected, ring, cts, dsr, rxFlag, rlsd, error. So when several lines
+// changed within one wait, CTS comes before DSR and both before DCD (rlsd).
+// The signals carry no line state: read ModemStatus().
+class TComPort : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(TBaudRate baudRate READ baudRate WRITE setBaudRate)
+    Q_PROPERTY(qint32 baudRateUser READ baudRateUser WRITE setBaudRateUser)
+    Q_PROPERTY(quint8 port READ port WRITE setPort)
+    Q_PROPERTY(TParity parity READ parity WRITE setParity)
+    Q_PROPERTY(TStopBits stopBits READ stopBits WRITE setStopBits)
+    Q_PROPERTY(TFlowControl flowControl READ flowControl WRITE setFlowControl)
+    Q_PROPERTY(quint8 dataBits READ dataBits WRITE setDataBits)
+    Q_PROPERTY(quint16 events READ events WRITE setEvents)
+    Q_PROPERTY(bool enableDTR READ enableDTR WRITE setEnableDTR)
+    Q_PROPERTY(qint32 writeBufSize READ writeBufSize WRITE setWriteBufSize)
+    Q_PROPERTY(qint32 readBufSize READ readBufSize WRITE setReadBufSize)
+
+public:
+    explicit TComPort(QObject *owner = nullptr);
+    ~TComPort() override;
+
+    // Closes first, then opens, configures and starts watching; emits opened().
+    // Throws EComHandle or EComState; then nothing is open.
+    void Open();
+    // Ends the worker, closes the device, emits closed(); nothing when closed.
+    // Must not be called from a slot of this port's signals.
+    void Close();
+
+    bool connected() const { return m_connected; }
+
+    // MS_* bits of the input lines; 0 while closed.
+    quint32 ModemStatus() const;
+    int InputQueueCount() const;
+
+    // The tick at which the wait being dispatched returned, so handlers time
+    // an edge by its arrival, not by when the main thread got to it. Outside
+    // a dispatch (test keys, buttons): the current tick.
+    quint32 eventTick() const;
+
+    TBaudRate baudRate() const { return m_baudRate; }
+    void setBaudRate(TBaudRate value) { m_baudRate = value; }
+    qint32 baudRateUser() const { return m_baudRateUser; }
+    void setBaudRateUser(qint32 value) { m_baudRateUser = value; }
+    quint8 port() const { return m_port; }
+    void setPort(quint8 value) { m_port = value; }
+    TParity parity() const { return m_parity; }
+    void setParity(TParity value) { m_parity = value; }
+    TStopBits stopBits() const { return m_stopBits; }
+    void setStopBits(TStopBits value) { m_stopBits = value; }
+    TFlowControl flowControl() const { return m_flowControl; }
+    void setFlowControl(TFlowControl value) { m_flowControl = value; }
+    quint8 dataBits() const { return m_dataBits; }
+    void setDataBits(quint8 value);
+    TEvents events() const { return m_events; }
+    void setEvents(TEvents value) { m_events = value; }
+    bool enableDTR() const { return m_enableDTR; }
+    void setEnableDTR(bool value) { m_enableDTR = value; }
+    qint32 writeBufSize() const { return m_writeBufSize; }
+    void setWriteBufSize(qint32 value) { m_writeBufSize = value; }
+    qint32 readBufSize() const { return m_readBufSize; }
+    void setReadBufSize(qint32 value) { m_readBufSize = value; }
+
+Q_SIGNALS:
+    void rxChar(int inQue);
+    void txEmpty();
+    void breakDetected();
+    void ring();
+    void cts();
+    void dsr();
+    void rlsd();
+    void rxFlag();
+    void error();
+    void opened();
+    void closed();
+
+private:
+    friend class TComThread;
+    void dispatch(quint32 eventMask, quint32 tick);
+    platform::serial::LineSettings lineSettings() const;
+    quint32 systemEventMask() const;
+
+    std::unique_ptr<platform::serial::SerialDevice> m_device;
+    std::unique_ptr<TComThread> m_thread;  // exists exactly while connected
+    bool m_connected = false;
+    TBaudRate m_baudRate = br9600;
+    qint32 m_baudRateUser = 9600;
+    quint8 m_port = 1;
+    TParity m_parity = prNone;
+    TStopBits m_stopBits = sbOneStopBit;
+    TFlowControl m_flowControl = fcNone;
+    quint8 m_dataBits = 8;
+    TEvents m_events = allEvents;
+    bool m_enableDTR = true;
+    qint32 m_writeBufSize = 2048;
+    qint32 m_readBufSize = 2048;
+
+    std::optional<quint32> m_dispatchTick;  // set while a dispatch runs
+    quint32 m_closeCount = 0;
+};
+
+// Waits for the port's events and hands each completed wait to the main
+// thread, blocking until it has been dispatched there.
+class TComThread : public QThread
+{
+    Q_OBJECT
+
+public:
+    TComThread(TComPort &port, platform::serial::SerialDevice &device);
+    // Stops the wait and waits for the end, serving a hand-over still pending.
+    ~TComThread() override;
+
+protected:
+    void run() override;
+
+private:
+    struct Dispatch
+    {
+        quint32 eventMask;
+        quint32 tick;
+    };
+
+    bool handOver(const Dispatch &dispatch);
+    void servePending();
+
+    TComPort &m_port;
+    platform::serial::SerialDevice &m_device;
+
+    std::mutex m_mutex;
+    std::condition_variable m_served;
+    std::optional<Dispatch> m_pending;
+    bool m_serving = false;
+    bool m_stopping = false;
+};
+
+// Searches COM1..COM16: bit n-1 is set for every present port n; the high
+// 16 bits hold the highest present n (0 when none).
+quint32 ProbePorts();

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <stdexcept>
+
+// The operating system's side of a serial port, as far as a watcher of the
+// modem status lines needs it. One implementation per platform; the factory
+// openSerialDevice() picks the one this build has.
+namespace platform::serial {
+
+// Event bits of a completed wait (the Win32 EV_* values).
+inline constexpr quint32 EV_RXCHAR = 0x0001;
+inline constexpr quint32 EV_RXFLAG = 0x0002;
+inline constexpr quint32 EV_TXEMPTY = 0x0004;
+inline constexpr quint32 EV_CTS = 0x0008;
+inline constexpr quint32 EV_DSR = 0x0010;
+inline constexpr quint32 EV_RLSD = 0x0020;
+inline constexpr quint32 EV_BREAK = 0x0040;
+inline constexpr quint32 EV_ERR = 0x0080;
+inline constexpr quint32 EV_RING = 0x0100;
+
+// Modem status bits (the Win32 MS_* values).
+inline constexpr quint32 MS_CTS_ON = 0x0010;
+inline constexpr quint32 MS_DSR_ON = 0x0020;
+inline constexpr quint32 MS_RING_ON = 0x0040;
+inline constexpr quint32 MS_RLSD_ON = 0x0080;
+
+enum class FlowControl { None, RtsCts, XonXoff };
+
+// The device-control values the port is configured from.
+struct LineSettings
+{
+    qint32 baudRate = 9600;
+    int dataBits = 8;  // 5..8
+    int parity = 0;    // 0 none, 1 odd, 2 even, 3 mark, 4 space
+    int stopBits = 0;  // 0 one, 1 one and a half, 2 two
+    FlowControl flowControl = FlowControl::None;
+    bool enableDtr = true;  // hold DTR on while open
+    qint32 readBufSize = 2048;
+    qint32 writeBufSize = 2048;
+};
+
+// A failed system call; text() is the system's own error text.
+class SystemError : public std::runtime_error
+{
+public:
+    explicit SystemError(const QString &text);
+    QString text() const;
+};
+
+struct WaitResult
+{
+    enum class Outcome {
+        Events,   // events holds the EV_* bits that occurred
+        Stopped,  // interrupt() was called
+        Failed,   // the wait itself failed; waiting again is pointless
+    };
+    Outcome outcome = Outcome::Stopped;
+    quint32 events = 0;
+};
+
+// An open, exclusively held serial device. Closed by the destructor.
+// waitForEvents() runs on one worker thread; interrupt() may be called from
+// any thread; everything else belongs to the thread that opened the device.
+class SerialDevice
+{
+public:
+    virtual ~SerialDevice() = default;
+    SerialDevice(const SerialDevice &) = delete;
+    SerialDevice &operator=(const SerialDevice &) = delete;
+
+    // Throws SystemError.
+    virtual void configure(const LineSettings &settings) = 0;
+
+    // Selects the EV_* events that waitForEvents() reports. Only changes
+    // after this call count: a line that is already on raises nothing.
+    virtual void watch(quint32 eventMask) = 0;
+
+    // Blocks until a watched event occurs, interrupt() is called or the wait fails.
+    virtual WaitResult waitForEvents() = 0;
+
+    // Makes the current wait and every later one return Stopped. Repeatable:
+    // a caller that waits for the worker to end may call it again meanwhile.
+    virtual void interrupt() = 0;
+
+    // MS_* bits of the input lines; 0 when they cannot be read.
+    virtual quint32 modemStatus() = 0;
+    virtual int inputQueueCount() = 0;
+    virtual void purgeInput() = 0;
+
+protected:
+    SerialDevice() = default;
+};
+
+// The system's name of port n ("COM"n): on Windows "\\.\COMn"; elsewhere the
+// device of the table COM1-4 -> ttyS0-3, COM5-12 -> ttyUSB0-7,
+// COM13-16 -> ttyACM0-3 in /dev or $TAVRIN_DEV_DIR; empty outside the table.
+QString deviceName(int port);
+
+// Opens port n exclusively. Throws SystemError.
+std::unique_ptr<SerialDevice> openSerialDevice(int port);
+
+// True when port n opens exclusively and is a character device; the device
+// is closed again at once.
+bool isPortPresent(int port);
+
+} // namespace platform::serial
