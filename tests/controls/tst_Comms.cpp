@@ -1,0 +1,542 @@
+#include "controls/Comms.h"
+#include "platform/Tick.h"
+
+#include "FakeSerial.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <atomic>
+#include <system_error>
+
+#include <asm/termbits.h>
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace {
+
+QString systemText(int error)
+{
+    return QString::fromStdString(std::system_category().message(error));
+}
+
+// Every signal of a port, in the order they came, with the event tick and
+// the line status each saw.
+class Recorder : public QObject
+{
+public:
+    explicit Recorder(TComPort &port)
+    {
+        const auto record = [this, &port](const char *name) {
+            return [this, &port, name] {
+                log << QLatin1String(name);
+                ticks << port.eventTick();
+                status << port.ModemStatus();
+            };
+        };
+        QObject::connect(&port, &TComPort::rxChar, this, [this](int) { log << QStringLiteral("rxChar"); });
+        QObject::connect(&port, &TComPort::txEmpty, this, record("txEmpty"));
+        QObject::connect(&port, &TComPort::breakDetected, this, record("breakDetected"));
+        QObject::connect(&port, &TComPort::ring, this, record("ring"));
+        QObject::connect(&port, &TComPort::cts, this, record("cts"));
+        QObject::connect(&port, &TComPort::dsr, this, record("dsr"));
+        QObject::connect(&port, &TComPort::rxFlag, this, record("rxFlag"));
+        QObject::connect(&port, &TComPort::rlsd, this, record("rlsd"));
+        QObject::connect(&port, &TComPort::error, this, record("error"));
+        QObject::connect(&port, &TComPort::opened, this, record("opened"));
+        QObject::connect(&port, &TComPort::closed, this, record("closed"));
+    }
+
+    QStringList log;
+    QList<quint32> ticks;
+    QList<quint32> status;
+};
+
+std::atomic<quint32> g_tick{0};
+quint32 testTick()
+{
+    return g_tick.load();
+}
+
+constexpr int lineSettleMs = 60; // ample for a wake-up that takes microseconds
+
+} // namespace
+
+class TestComms : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_devDir;
+    QString m_com1; // the fake device, seen as COM1
+
+    // An open port on the fake device whose worker sits in its wait.
+    void openWatching(TComPort &port)
+    {
+        port.setPort(1);
+        port.Open();
+        QVERIFY(fakeserial::waitForWaiters(1, 2000));
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_devDir.isValid());
+        qputenv("TAVRIN_DEV_DIR", QFile::encodeName(m_devDir.path()));
+        m_com1 = m_devDir.filePath(QStringLiteral("ttyS0"));
+        fakeserial::attach(QFile::encodeName(m_com1).constData());
+        // Without the preloaded fake nothing below would mean anything.
+        const int fd = ::open(QFile::encodeName(m_com1).constData(), O_RDWR | O_NOCTTY);
+        QVERIFY2(fd >= 0 && fakeserial::isOpen(), "the fake serial device is not preloaded");
+        ::close(fd);
+        QVERIFY(!fakeserial::isOpen());
+    }
+
+    void init()
+    {
+        fakeserial::attach(QFile::encodeName(m_com1).constData());
+        platform::setTickSource(nullptr);
+    }
+
+    void defaultsAndDataBitsClamping()
+    {
+        TComPort port;
+        QCOMPARE(port.baudRate(), br9600);
+        QCOMPARE(port.baudRateUser(), 9600);
+        QCOMPARE(port.port(), 1);
+        QCOMPARE(port.parity(), prNone);
+        QCOMPARE(port.stopBits(), sbOneStopBit);
+        QCOMPARE(port.flowControl(), fcNone);
+        QCOMPARE(port.dataBits(), 8);
+        QCOMPARE(port.events(), TEvents(0x01FF));
+        QVERIFY(port.enableDTR());
+        QCOMPARE(port.writeBufSize(), 2048);
+        QCOMPARE(port.readBufSize(), 2048);
+        QVERIFY(!port.connected());
+        QCOMPARE(port.ModemStatus(), 0u);
+
+        port.setDataBits(9);
+        QCOMPARE(port.dataBits(), 8);
+        port.setDataBits(4);
+        QCOMPARE(port.dataBits(), 5);
+        port.setDataBits(0);
+        QCOMPARE(port.dataBits(), 5);
+        port.setDataBits(7);
+        QCOMPARE(port.dataBits(), 7);
+        QVERIFY(port.setProperty("dataBits", 200));
+        QCOMPARE(port.property("dataBits").toInt(), 8);
+
+        QCOMPARE(eventSet({evCTS, evDSR, evRLSD}), TEvents((1 << 5) | (1 << 6) | (1 << 8)));
+    }
+
+    void deviceTable_data()
+    {
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("device");
+        QTest::newRow("COM1") << 1 << QStringLiteral("ttyS0");
+        QTest::newRow("COM4") << 4 << QStringLiteral("ttyS3");
+        QTest::newRow("COM5") << 5 << QStringLiteral("ttyUSB0");
+        QTest::newRow("COM12") << 12 << QStringLiteral("ttyUSB7");
+        QTest::newRow("COM13") << 13 << QStringLiteral("ttyACM0");
+        QTest::newRow("COM16") << 16 << QStringLiteral("ttyACM3");
+        QTest::newRow("no port") << 0 << QString();
+        QTest::newRow("COM17") << 17 << QString();
+    }
+
+    void deviceTable()
+    {
+        QFETCH(int, port);
+        QFETCH(QString, device);
+        const QString expected = device.isEmpty() ? QString() : m_devDir.path() + u'/' + device;
+        QCOMPARE(platform::serial::deviceName(port), expected);
+    }
+
+    void deviceTableDefaultsToDev()
+    {
+        const QByteArray saved = qgetenv("TAVRIN_DEV_DIR");
+        qunsetenv("TAVRIN_DEV_DIR");
+        const QString name = platform::serial::deviceName(6);
+        qputenv("TAVRIN_DEV_DIR", saved);
+        QCOMPARE(name, QStringLiteral("/dev/ttyUSB1"));
+    }
+
+    void openConfiguresTheDevice_data()
+    {
+        QTest::addColumn<int>("baudRate");
+        QTest::addColumn<int>("parity");
+        QTest::addColumn<int>("stopBits");
+        QTest::addColumn<int>("flowControl");
+        QTest::addColumn<int>("dataBits");
+        QTest::addColumn<bool>("enableDtr");
+        QTest::addColumn<uint>("speed");
+        QTest::addColumn<uint>("cflag");
+        QTest::addColumn<uint>("iflag");
+        QTest::addColumn<int>("outputs");
+
+        // As the main window keeps it: RTS and DTR both feed barrier loops.
+        QTest::newRow("main window") << int(br9600) << int(prNone) << int(sbOneStopBit) << int(fcRtsCts) << 5
+                                     << true << 9600u << uint(CS5 | CRTSCTS) << 0u << (TIOCM_DTR | TIOCM_RTS);
+        QTest::newRow("user rate, even, two stops")
+            << int(brUser) << int(prEven) << int(sbTwoStopBits) << int(fcNone) << 8 << true << 28800u
+            << uint(CS8 | PARENB | CSTOPB) << 0u << TIOCM_DTR;
+        QTest::newRow("odd, no DTR") << int(br115200) << int(prOdd) << int(sbOneStopBit) << int(fcNone) << 7 << false
+                                     << 115200u << uint(CS7 | PARENB | PARODD) << 0u << 0;
+        QTest::newRow("mark") << int(br256000) << int(prMark) << int(sbOneStopBit) << int(fcNone) << 6 << true
+                              << 256000u << uint(CS6 | PARENB | CMSPAR | PARODD) << 0u << TIOCM_DTR;
+        QTest::newRow("space, xon/xoff") << int(br110) << int(prSpace) << int(sbOne5StopBits) << int(fcXonXoff) << 5
+                                         << true << 110u << uint(CS5 | PARENB | CMSPAR | CSTOPB) << uint(IXON | IXOFF)
+                                         << TIOCM_DTR;
+    }
+
+    void openConfiguresTheDevice()
+    {
+        QFETCH(int, baudRate);
+        QFETCH(int, parity);
+        QFETCH(int, stopBits);
+        QFETCH(int, flowControl);
+        QFETCH(int, dataBits);
+        QFETCH(bool, enableDtr);
+        QFETCH(uint, speed);
+        QFETCH(uint, cflag);
+        QFETCH(uint, iflag);
+        QFETCH(int, outputs);
+
+        TComPort port;
+        port.setBaudRate(TBaudRate(baudRate));
+        port.setBaudRateUser(28800);
+        port.setParity(TParity(parity));
+        port.setStopBits(TStopBits(stopBits));
+        port.setFlowControl(TFlowControl(flowControl));
+        port.setDataBits(quint8(dataBits));
+        port.setEnableDTR(enableDtr);
+        port.Open();
+
+        const fakeserial::Termios tio = fakeserial::lastSetup();
+        QCOMPARE(tio.ospeed, speed);
+        QCOMPARE(tio.ispeed, speed);
+        constexpr uint checked = CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS;
+        QCOMPARE(tio.cflag & checked, cflag);
+        QVERIFY(tio.cflag & CLOCAL); // a DCD barrier must not hang the line up
+        QVERIFY(tio.cflag & CREAD);
+        QCOMPARE(tio.iflag, iflag);
+        QCOMPARE(tio.lflag, 0u);
+        QCOMPARE(fakeserial::lines() & (TIOCM_DTR | TIOCM_RTS), outputs);
+        QVERIFY(tio.lowLatency);
+    }
+
+    void openAndCloseRaiseTheirSignals()
+    {
+        {
+            TComPort port;
+            Recorder recorder(port);
+            port.Close();
+            QVERIFY(recorder.log.isEmpty());
+
+            port.Open();
+            QVERIFY(port.connected());
+            QVERIFY(fakeserial::isOpen());
+            QCOMPARE(recorder.log, QStringList{QStringLiteral("opened")});
+
+            port.Open();
+            QCOMPARE(recorder.log, (QStringList{QStringLiteral("opened"), QStringLiteral("closed"),
+                                                QStringLiteral("opened")}));
+            QVERIFY(port.connected());
+
+            port.Close();
+            port.Close();
+            QCOMPARE(recorder.log.size(), 4);
+            QCOMPARE(recorder.log.last(), QStringLiteral("closed"));
+            QVERIFY(!port.connected());
+            QVERIFY(!fakeserial::isOpen());
+
+            port.Open();
+        }
+        QVERIFY(!fakeserial::isOpen()); // the destructor closes
+    }
+
+    void modemStatusReadsTheLines()
+    {
+        TComPort port;
+        fakeserial::setLines(TIOCM_CTS | TIOCM_CD | TIOCM_RNG);
+        QCOMPARE(port.ModemStatus(), 0u); // closed: a constant
+        port.Open();
+        QCOMPARE(port.ModemStatus(), 0x10u | 0x80u | 0x40u);
+        fakeserial::setLines(TIOCM_DSR);
+        QCOMPARE(port.ModemStatus(), 0x20u);
+        QCOMPARE(port.InputQueueCount(), 0);
+    }
+
+    void lineAlreadyOnAtOpenRaisesNothing()
+    {
+        fakeserial::setLines(TIOCM_DSR | TIOCM_CTS);
+        TComPort port;
+        Recorder recorder(port);
+        openWatching(port);
+        QTest::qWait(lineSettleMs);
+        QCOMPARE(recorder.log, QStringList{QStringLiteral("opened")});
+
+        fakeserial::setLines(TIOCM_CTS); // DSR goes off: its first event
+        QTRY_COMPARE(recorder.log, (QStringList{QStringLiteral("opened"), QStringLiteral("dsr")}));
+        QCOMPARE(recorder.status.last(), 0x10u);
+    }
+
+    void linesChangingTogetherComeInFixedOrder()
+    {
+        TComPort port;
+        port.setEvents(eventSet({evCTS, evDSR, evRLSD}));
+        Recorder recorder(port);
+        openWatching(port);
+
+        fakeserial::setLines(TIOCM_CD | TIOCM_DSR | TIOCM_CTS);
+        QTRY_COMPARE(recorder.log.size(), 4);
+        QCOMPARE(recorder.log, (QStringList{QStringLiteral("opened"), QStringLiteral("cts"), QStringLiteral("dsr"),
+                                            QStringLiteral("rlsd")}));
+        QCOMPARE(recorder.status.last(), 0x10u | 0x20u | 0x80u);
+
+        // The ring line is not among the watched events.
+        fakeserial::setLines(TIOCM_CD | TIOCM_DSR | TIOCM_CTS | TIOCM_RNG);
+        QTest::qWait(lineSettleMs);
+        QCOMPARE(recorder.log.size(), 4);
+    }
+
+    void unwatchedLinesRaiseNothing()
+    {
+        TComPort port;
+        port.setEvents(eventSet({evDSR}));
+        Recorder recorder(port);
+        openWatching(port);
+        fakeserial::setLines(TIOCM_CTS | TIOCM_CD);
+        QTest::qWait(lineSettleMs);
+        fakeserial::setLines(TIOCM_CTS | TIOCM_CD | TIOCM_DSR);
+        QTRY_COMPARE(recorder.log, (QStringList{QStringLiteral("opened"), QStringLiteral("dsr")}));
+    }
+
+    // While the worker waits for its dispatch, a line goes on and off again.
+    // The driver's change counters still show it; bare line levels cannot.
+    void doubleToggleDuringDispatch_data()
+    {
+        QTest::addColumn<bool>("counters");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("counters") << true
+                                  << QStringList{QStringLiteral("opened"), QStringLiteral("cts"), QStringLiteral("dsr")};
+        QTest::newRow("levels only") << false << QStringList{QStringLiteral("opened"), QStringLiteral("cts")};
+    }
+
+    void doubleToggleDuringDispatch()
+    {
+        QFETCH(bool, counters);
+        QFETCH(QStringList, expected);
+        fakeserial::setCountersSupported(counters);
+        TComPort port;
+        Recorder recorder(port);
+        openWatching(port);
+
+        fakeserial::setLines(TIOCM_CTS);
+        QThread::msleep(lineSettleMs); // the worker now waits for the main thread
+        fakeserial::setLines(TIOCM_CTS | TIOCM_DSR);
+        fakeserial::setLines(TIOCM_CTS);
+        QTRY_VERIFY(recorder.log.size() >= 2);
+        QTest::qWait(lineSettleMs);
+        QCOMPARE(recorder.log, expected);
+    }
+
+    void pollingWhenTheDriverCannotWait()
+    {
+        fakeserial::setWaitSupported(false);
+        TComPort port;
+        Recorder recorder(port);
+        port.Open();
+        fakeserial::setLines(TIOCM_DSR);
+        QTRY_COMPARE(recorder.log, (QStringList{QStringLiteral("opened"), QStringLiteral("dsr")}));
+        fakeserial::setLines(0);
+        QTRY_COMPARE(recorder.log.size(), 3);
+
+        QElapsedTimer timer;
+        timer.start();
+        port.Close();
+        QVERIFY2(timer.elapsed() < 500, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(!fakeserial::isOpen());
+    }
+
+    // The tick belongs to the moment the wait returned, not to when the main
+    // thread got round to the dispatch.
+    void eventTickIsTheInstantOfTheWake()
+    {
+        platform::setTickSource(&testTick);
+        g_tick = 1000;
+        TComPort port;
+        Recorder recorder(port);
+        openWatching(port);
+
+        fakeserial::setLines(TIOCM_DSR);
+        QThread::msleep(lineSettleMs); // main thread busy; the worker has stamped the edge
+        g_tick = 5000;
+        QTRY_COMPARE(recorder.log.size(), 2);
+        QCOMPARE(recorder.ticks.last(), 1000u);
+        QCOMPARE(port.eventTick(), 5000u); // outside a dispatch: now
+    }
+
+    void closeServesAPendingDispatch()
+    {
+        TComPort port;
+        Recorder recorder(port);
+        openWatching(port);
+
+        fakeserial::setLines(TIOCM_CTS);
+        QThread::msleep(lineSettleMs); // handed over, not yet dispatched
+        QElapsedTimer timer;
+        timer.start();
+        port.Close();
+        QVERIFY2(timer.elapsed() < 500, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(recorder.log, (QStringList{QStringLiteral("opened"), QStringLiteral("cts"), QStringLiteral("closed")}));
+        QTest::qWait(lineSettleMs);
+        QCOMPARE(recorder.log.size(), 3);
+    }
+
+    void closeEndsABlockedWaitPromptly()
+    {
+        TComPort port;
+        for (int round = 0; round < 20; ++round) {
+            openWatching(port);
+            QElapsedTimer timer;
+            timer.start();
+            port.Close();
+            QVERIFY2(timer.elapsed() < 500, qPrintable(QString::number(timer.elapsed())));
+            QVERIFY(!fakeserial::isOpen());
+        }
+    }
+
+    // Not meant to happen, but it must not lock up either: the port closes
+    // and reports nothing further from that wait.
+    void closeFromAHandler()
+    {
+        TComPort port;
+        Recorder recorder(port);
+        connect(&port, &TComPort::dsr, &port, [&port] { port.Close(); });
+        openWatching(port);
+        fakeserial::setLines(TIOCM_CTS | TIOCM_DSR | TIOCM_CD);
+        QTRY_COMPARE(recorder.log.size(), 4);
+        QCOMPARE(recorder.log, (QStringList{QStringLiteral("opened"), QStringLiteral("cts"), QStringLiteral("dsr"),
+                                            QStringLiteral("closed")}));
+        QVERIFY(!fakeserial::isOpen());
+        QTest::qWait(lineSettleMs);
+        QCOMPARE(recorder.log.size(), 4);
+    }
+
+    void openFailureLeavesThePortClosed()
+    {
+        TComPort port;
+        Recorder recorder(port);
+        fakeserial::failOpen(EACCES);
+        try {
+            port.Open();
+            QFAIL("Open did not raise");
+        } catch (const EComHandle &e) {
+            QCOMPARE(e.message(), QStringLiteral("Unable to open com port: ") + systemText(EACCES));
+        }
+        QVERIFY(!port.connected());
+        QVERIFY(recorder.log.isEmpty());
+
+        port.setPort(0);
+        QVERIFY_THROWS_EXCEPTION(EComHandle, port.Open());
+        port.setPort(2); // nothing at ttyS1
+        try {
+            port.Open();
+            QFAIL("Open did not raise");
+        } catch (const EComHandle &e) {
+            QCOMPARE(e.message(), QStringLiteral("Unable to open com port: ") + systemText(ENOENT));
+        }
+        QVERIFY(recorder.log.isEmpty());
+    }
+
+    void deviceHeldElsewhereCannotBeOpened()
+    {
+        fakeserial::failOpen(0);
+        const int other = ::open(QFile::encodeName(m_com1).constData(), O_RDWR | O_NOCTTY);
+        QVERIFY(other >= 0);
+        TComPort port;
+        try {
+            port.Open();
+            QFAIL("Open did not raise");
+        } catch (const EComHandle &e) {
+            QCOMPARE(e.message(), QStringLiteral("Unable to open com port: ") + systemText(EBUSY));
+        }
+        ::close(other);
+        QVERIFY(!port.connected());
+    }
+
+    void setUpFailureClosesTheDevice()
+    {
+        TComPort port;
+        Recorder recorder(port);
+        fakeserial::failSetup(EINVAL);
+        try {
+            port.Open();
+            QFAIL("Open did not raise");
+        } catch (const EComState &e) {
+            QCOMPARE(e.message(), QStringLiteral("Unable to set com state: ") + systemText(EINVAL));
+        }
+        QVERIFY(!port.connected());
+        QVERIFY(!fakeserial::isOpen());
+        port.Close();
+        QVERIFY(recorder.log.isEmpty());
+
+        fakeserial::failSetup(0);
+        port.Open();
+        QVERIFY(port.connected());
+    }
+
+    void failedWaitEndsTheWorkerButStaysConnected()
+    {
+        TComPort port;
+        Recorder recorder(port);
+        openWatching(port);
+        fakeserial::failWait(EIO);
+        QTest::qWait(lineSettleMs);
+        fakeserial::failWait(0);
+        fakeserial::setLines(TIOCM_DSR);
+        QTest::qWait(lineSettleMs);
+        QCOMPARE(recorder.log, QStringList{QStringLiteral("opened")});
+        QVERIFY(port.connected());
+        QVERIFY(fakeserial::isOpen());
+
+        port.Close();
+        QCOMPARE(recorder.log.last(), QStringLiteral("closed"));
+        QVERIFY(!fakeserial::isOpen());
+    }
+
+    void probePorts()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QByteArray saved = qgetenv("TAVRIN_DEV_DIR");
+        qputenv("TAVRIN_DEV_DIR", QFile::encodeName(dir.path()));
+        const auto restore = qScopeGuard([&] { qputenv("TAVRIN_DEV_DIR", saved); });
+
+        QCOMPARE(ProbePorts(), 0u);
+
+        // Pseudo-terminal multiplexers: character devices that open exclusively.
+        for (const char *name : {"ttyS0", "ttyS2", "ttyS3"})
+            QVERIFY(QFile::link(QStringLiteral("/dev/ptmx"), dir.filePath(QLatin1String(name))));
+        QFile plain(dir.filePath(QStringLiteral("ttyS1"))); // not a device
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        QCOMPARE(ProbePorts(), 0x0004000Du);
+
+        // The fake device at COM12 counts as well, unless something holds it.
+        const QByteArray com12 = QFile::encodeName(dir.filePath(QStringLiteral("ttyUSB7")));
+        fakeserial::attach(com12.constData());
+        QCOMPARE(ProbePorts(), 0x000C080Du);
+        QVERIFY(!fakeserial::isOpen());
+        const int held = ::open(com12.constData(), O_RDWR | O_NOCTTY);
+        QCOMPARE(ProbePorts(), 0x0004000Du);
+        ::close(held);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestComms)
+#include "tst_Comms.moc"

@@ -1,0 +1,47 @@
+#pragma once
+
+// A fake serial device for tests and benchmarks. The library replaces open,
+// ioctl and close for one path: opening it hands out a pseudo-terminal (so
+// termios calls work) whose modem lines the test drives. The modem-line
+// requests (TIOCMGET/BIS/BIC/SET, TIOCMIWAIT, TIOCGICOUNT) are served from
+// shared state, and blocked waits wake within microseconds.
+//
+// Load it with LD_PRELOAD (tavrin_use_fake_serial() in CMake does this and
+// links it, so these functions can be called directly).
+namespace fakeserial {
+
+// The device appears at path (an absolute path, normally in a temporary
+// folder named by TAVRIN_DEV_DIR). Resets every line, counter and failure.
+void attach(const char *path);
+void detach();
+
+// Sets the input lines (TIOCM_CTS, TIOCM_DSR, TIOCM_CD, TIOCM_RNG); every line
+// that changes counts one edge and wakes the waiters.
+void setLines(int lines);
+void toggleLines(int lines);
+// Input lines and the outputs DTR/RTS as the program set them (TIOCM_* bits).
+int lines();
+
+// Failures with the given errno; 0 switches them off.
+void failOpen(int error);
+void failSetup(int error); // the termios request
+void failWait(int error);  // TIOCMIWAIT, including a wait already blocked
+
+// Drivers that lack TIOCMIWAIT or TIOCGICOUNT (they answer ENOTTY).
+void setWaitSupported(bool supported);
+void setCountersSupported(bool supported);
+
+bool isOpen();
+// Blocks (up to timeoutMs) until count threads sit in TIOCMIWAIT.
+bool waitForWaiters(int count, int timeoutMs);
+
+// What the program asked for at its last set-up.
+struct Termios
+{
+    unsigned iflag, oflag, cflag, lflag;
+    unsigned ispeed, ospeed;
+    bool lowLatency; // ASYNC_LOW_LATENCY requested
+};
+Termios lastSetup();
+
+} // namespace fakeserial
