@@ -1,0 +1,146 @@
+// Line latency of the serial line monitor: the fake serial device changes its
+// lines at known instants; the port stamps each edge (eventTick); the report
+// is the spread of (stamped instant - true instant). Run by hand:
+//   build/bench/line_latency [passages]
+// To measure further along (the run engine's stored times), keep the driver
+// and statistics of LineLatencyRig and replace recordEdges() by what stores
+// the times.
+
+#include "LineLatencyRig.h"
+
+#include "controls/Comms.h"
+#include "platform/Tick.h"
+
+#include "FakeSerial.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstdio>
+#include <optional>
+
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace {
+
+struct Recorded
+{
+    int line;
+    quint32 tick;
+};
+
+// The port's view of the edges: which line, and the instant it stamped.
+void recordEdges(TComPort &port, std::vector<Recorded> &into)
+{
+    QObject::connect(&port, &TComPort::dsr, &port, [&] { into.push_back({TIOCM_DSR, port.eventTick()}); });
+    QObject::connect(&port, &TComPort::rlsd, &port, [&] { into.push_back({TIOCM_CD, port.eventTick()}); });
+    QObject::connect(&port, &TComPort::cts, &port, [&] { into.push_back({TIOCM_CTS, port.eventTick()}); });
+}
+
+void runUntilFinished(const bench::LineDriver &driver)
+{
+    while (!driver.finished())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    // Let the last edges through.
+    const quint32 until = platform::GetTickCount() + 100'000;
+    while (qint32(until - platform::GetTickCount()) > 0)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+void report(const char *scenario, const std::vector<bench::Edge> &edges, const std::vector<Recorded> &recorded)
+{
+    if (edges.size() != recorded.size()) {
+        std::printf("%-22s edges %zu, recorded %zu: edges lost or merged\n", scenario, edges.size(), recorded.size());
+        return;
+    }
+    std::vector<double> leading, trailing;
+    for (std::size_t i = 0; i < edges.size(); ++i) {
+        if (edges[i].line != recorded[i].line) {
+            std::printf("%-22s edge %zu recorded on the wrong line\n", scenario, i);
+            return;
+        }
+        const double ms = elapsedTicks(recorded[i].tick, edges[i].tick) / 1000.0;
+        (edges[i].on ? leading : trailing).push_back(ms);
+    }
+    for (const auto &[which, values] : {std::pair{"on", &leading}, std::pair{"off", &trailing}}) {
+        const bench::Percentiles p = bench::percentiles(*values);
+        std::printf("%-22s %-4s n=%-4zu p50 %7.3f ms  p99 %7.3f ms  max %7.3f ms\n", scenario, which, p.count, p.p50,
+                    p.p99, p.max);
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    bench::Schedule schedule;
+    if (argc > 1)
+        schedule.passages = std::max(1, QByteArray(argv[1]).toInt());
+
+    QTemporaryDir devDir;
+    qputenv("TAVRIN_DEV_DIR", QFile::encodeName(devDir.path()));
+    const QByteArray device = QFile::encodeName(devDir.filePath(QStringLiteral("ttyS0")));
+    fakeserial::attach(device.constData());
+    const int probe = ::open(device.constData(), O_RDWR | O_NOCTTY);
+    if (probe < 0 || !fakeserial::isOpen()) {
+        std::fprintf(stderr, "The fake serial device is not in place (run with LD_PRELOAD=libfakeserial.so).\n");
+        return 1;
+    }
+    ::close(probe);
+
+    const bench::MicrosecondTicks microseconds;
+    std::printf("%d passages per scenario, pulses of %d ms, %d-%d ms apart\n", schedule.passages, schedule.pulseMs,
+                schedule.minGapMs, schedule.maxGapMs);
+
+    struct Scenario
+    {
+        const char *name;
+        bool busy;
+        bool polling;
+    };
+    for (const Scenario &scenario : {Scenario{"main thread idle", false, false},
+                                     Scenario{"main thread busy 50ms", true, false},
+                                     Scenario{"polling, idle", false, true}}) {
+        fakeserial::setWaitSupported(!scenario.polling);
+        TComPort port;
+        port.setPort(1);
+        port.setEvents(eventSet({evCTS, evDSR, evRLSD}));
+        std::vector<Recorded> recorded;
+        recordEdges(port, recorded);
+        port.Open();
+        fakeserial::waitForWaiters(scenario.polling ? 0 : 1, 1000);
+
+        std::optional<bench::BusyMainThread> load;
+        if (scenario.busy)
+            load.emplace(50);
+        const bench::LineDriver driver(schedule);
+        runUntilFinished(driver);
+        load.reset();
+        port.Close();
+        report(scenario.name, driver.edges(), recorded);
+    }
+
+    for (const bool polling : {false, true}) {
+        fakeserial::setWaitSupported(!polling);
+        std::vector<double> closing;
+        TComPort port;
+        for (int round = 0; round < 200; ++round) {
+            port.Open();
+            fakeserial::waitForWaiters(polling ? 0 : 1, 1000);
+            QThread::msleep(2);
+            const quint32 start = platform::GetTickCount();
+            port.Close();
+            closing.push_back(elapsedTicks(platform::GetTickCount(), start) / 1000.0);
+        }
+        const bench::Percentiles p = bench::percentiles(closing);
+        std::printf("%-27s n=%-4zu p50 %7.3f ms  p99 %7.3f ms  max %7.3f ms\n",
+                    polling ? "Close, polling" : "Close, blocked in the wait", p.count, p.p50, p.p99, p.max);
+    }
+    return 0;
+}
