@@ -37,9 +37,15 @@ struct Recorded
 // The port's view of the edges: which line, and the instant it stamped.
 void recordEdges(TComPort &port, std::vector<Recorded> &into)
 {
-    QObject::connect(&port, &TComPort::dsr, &port, [&] { into.push_back({TIOCM_DSR, port.eventTick()}); });
-    QObject::connect(&port, &TComPort::rlsd, &port, [&] { into.push_back({TIOCM_CD, port.eventTick()}); });
-    QObject::connect(&port, &TComPort::cts, &port, [&] { into.push_back({TIOCM_CTS, port.eventTick()}); });
+    QObject::connect(&port, &TComPort::dsr, &port, [&] {
+        into.push_back({TIOCM_DSR, port.eventTick()});
+    });
+    QObject::connect(&port, &TComPort::rlsd, &port, [&] {
+        into.push_back({TIOCM_CD, port.eventTick()});
+    });
+    QObject::connect(&port, &TComPort::cts, &port, [&] {
+        into.push_back({TIOCM_CTS, port.eventTick()});
+    });
 }
 
 void runUntilFinished(const bench::LineDriver &driver)
@@ -52,10 +58,12 @@ void runUntilFinished(const bench::LineDriver &driver)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
-void report(const char *scenario, const std::vector<bench::Edge> &edges, const std::vector<Recorded> &recorded)
+void report(const char *scenario, const std::vector<bench::Edge> &edges,
+            const std::vector<Recorded> &recorded)
 {
     if (edges.size() != recorded.size()) {
-        std::printf("%-22s edges %zu, recorded %zu: edges lost or merged\n", scenario, edges.size(), recorded.size());
+        std::printf("%-22s edges %zu, recorded %zu: edges lost or merged\n", scenario, edges.size(),
+                    recorded.size());
         return;
     }
     std::vector<double> leading, trailing;
@@ -69,8 +77,8 @@ void report(const char *scenario, const std::vector<bench::Edge> &edges, const s
     }
     for (const auto &[which, values] : {std::pair{"on", &leading}, std::pair{"off", &trailing}}) {
         const bench::Percentiles p = bench::percentiles(*values);
-        std::printf("%-22s %-4s n=%-4zu p50 %7.3f ms  p99 %7.3f ms  max %7.3f ms\n", scenario, which, p.count, p.p50,
-                    p.p99, p.max);
+        std::printf("%-22s %-4s n=%-4zu p50 %7.3f ms  p99 %7.3f ms  max %7.3f ms\n", scenario,
+                    which, p.count, p.p50, p.p99, p.max);
     }
 }
 
@@ -89,14 +97,16 @@ int main(int argc, char *argv[])
     fakeserial::attach(device.constData());
     const int probe = ::open(device.constData(), O_RDWR | O_NOCTTY);
     if (probe < 0 || !fakeserial::isOpen()) {
-        std::fprintf(stderr, "The fake serial device is not in place (run with LD_PRELOAD=libfakeserial.so).\n");
+        std::fprintf(
+            stderr,
+            "The fake serial device is not in place (run with LD_PRELOAD=libfakeserial.so).\n");
         return 1;
     }
     ::close(probe);
 
     const bench::MicrosecondTicks microseconds;
-    std::printf("%d passages per scenario, pulses of %d ms, %d-%d ms apart\n", schedule.passages, schedule.pulseMs,
-                schedule.minGapMs, schedule.maxGapMs);
+    std::printf("%d passages per scenario, pulses of %d ms, %d-%d ms apart\n", schedule.passages,
+                schedule.pulseMs, schedule.minGapMs, schedule.maxGapMs);
 
     struct Scenario
     {
@@ -104,9 +114,9 @@ int main(int argc, char *argv[])
         bool busy;
         bool polling;
     };
-    for (const Scenario &scenario : {Scenario{"main thread idle", false, false},
-                                     Scenario{"main thread busy 50ms", true, false},
-                                     Scenario{"polling, idle", false, true}}) {
+    for (const Scenario &scenario :
+         {Scenario{"main thread idle", false, false},
+          Scenario{"main thread busy 50ms", true, false}, Scenario{"polling, idle", false, true}}) {
         fakeserial::setWaitSupported(!scenario.polling);
         TComPort port;
         port.setPort(1);
@@ -140,7 +150,8 @@ int main(int argc, char *argv[])
         }
         const bench::Percentiles p = bench::percentiles(closing);
         std::printf("%-27s n=%-4zu p50 %7.3f ms  p99 %7.3f ms  max %7.3f ms\n",
-                    polling ? "Close, polling" : "Close, blocked in the wait", p.count, p.p50, p.p99, p.max);
+                    polling ? "Close, polling" : "Close, blocked in the wait", p.count, p.p50,
+                    p.p99, p.max);
     }
     return 0;
 }

@@ -166,7 +166,8 @@ void TComThread::run()
         // Taken the moment the wait returns: the instant of the edge as far
         // as this side can tell, however busy the main thread is.
         const quint32 tick = platform::GetTickCount();
-        if (result.outcome != serial::WaitResult::Outcome::Events || !handOver({result.events, tick}))
+        if (result.outcome != serial::WaitResult::Outcome::Events ||
+            !handOver({result.events, tick}))
             break;
     }
     m_device.purgeInput();

@@ -14,13 +14,37 @@
 class TComThread;
 
 enum TBaudRate : quint8 {
-    br110, br300, br600, br1200, br2400, br4800, br9600, br14400,
-    br19200, br38400, br56000, br57600, br115200, br128000, br256000, brUser
+    br110,
+    br300,
+    br600,
+    br1200,
+    br2400,
+    br4800,
+    br9600,
+    br14400,
+    br19200,
+    br38400,
+    br56000,
+    br57600,
+    br115200,
+    br128000,
+    br256000,
+    brUser
 };
 enum TParity : quint8 { prNone, prOdd, prEven, prMark, prSpace };
 enum TStopBits : quint8 { sbOneStopBit, sbOne5StopBits, sbTwoStopBits };
 enum TFlowControl : quint8 { fcNone, fcRtsCts, fcXonXoff };
-enum TEvent : quint8 { evRxChar, evTxEmpty, evRxFlag, evRing, evBreak, evCTS, evDSR, evError, evRLSD };
+enum TEvent : quint8 {
+    evRxChar,
+    evTxEmpty,
+    evRxFlag,
+    evRing,
+    evBreak,
+    evCTS,
+    evDSR,
+    evError,
+    evRLSD
+};
 
 // A set of TEvent: bit n stands for the TEvent of ordinal n.
 using TEvents = quint16;
@@ -35,18 +59,27 @@ constexpr TEvents eventSet(std::initializer_list<TEvent> events)
 
 inline constexpr TEvents allEvents = 0x01FF;
 
-class EComHandle : public std::runtime_error
+// Failures of TComPort carry only a message.
+class EComError : public std::runtime_error
 {
 public:
-    explicit EComHandle(const QString &message) : std::runtime_error(message.toStdString()) {}
+    explicit EComError(const QString &message)
+        : std::runtime_error(message.toStdString())
+    {
+    }
     QString message() const { return QString::fromStdString(what()); }
 };
 
-class EComState : public std::runtime_error
+// The device could not be opened.
+class EComHandle : public EComError
 {
-public:
-    explicit EComState(const QString &message) : std::runtime_error(message.toStdString()) {}
-    QString message() const { return QString::fromStdString(what()); }
+    using EComError::EComError;
+};
+
+// The device opened but could not be set up.
+class EComState : public EComError
+{
+    using EComError::EComError;
 };
 
 // Owns one serial port and reports changes of its modem status lines as
@@ -136,7 +169,7 @@ private:
     quint32 systemEventMask() const;
 
     std::unique_ptr<platform::serial::SerialDevice> m_device;
-    std::unique_ptr<TComThread> m_thread;  // exists exactly while connected
+    std::unique_ptr<TComThread> m_thread; // exists exactly while connected
     bool m_connected = false;
     TBaudRate m_baudRate = br9600;
     qint32 m_baudRateUser = 9600;
@@ -150,7 +183,7 @@ private:
     qint32 m_writeBufSize = 2048;
     qint32 m_readBufSize = 2048;
 
-    std::optional<quint32> m_dispatchTick;  // set while a dispatch runs
+    std::optional<quint32> m_dispatchTick; // set while a dispatch runs
     quint32 m_closeCount = 0;
 };
 

@@ -56,8 +56,7 @@ std::atomic<int> g_fakeFd{-1};
 // Futex word: advances on every change a waiter could care about.
 std::atomic<int> g_changes{0};
 
-template<typename Function>
-Function realFunction(const char *name)
+template <typename Function> Function realFunction(const char *name)
 {
     return reinterpret_cast<Function>(::dlsym(RTLD_NEXT, name));
 }
@@ -78,10 +77,18 @@ int realIoctl(int fd, unsigned long request, void *argument)
     return function(fd, request, argument);
 }
 
+template <typename Value> void set(Value Device::*field, Value value)
+{
+    Device &d = device();
+    const std::lock_guard lock(d.mutex);
+    d.*field = value;
+}
+
 void wakeWaiters()
 {
     g_changes.fetch_add(1);
-    ::syscall(SYS_futex, reinterpret_cast<int *>(&g_changes), FUTEX_WAKE_PRIVATE, INT_MAX, nullptr, nullptr, 0);
+    ::syscall(SYS_futex, reinterpret_cast<int *>(&g_changes), FUTEX_WAKE_PRIVATE, INT_MAX, nullptr,
+              nullptr, 0);
 }
 
 int fail(int error)
@@ -100,7 +107,8 @@ int openFake(int flags)
         return fail(d.openError);
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     char name[64] = {};
-    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0 || ::ptsname_r(master, name, sizeof name) != 0)
+    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0 ||
+        ::ptsname_r(master, name, sizeof name) != 0)
         return fail(EIO);
     static const auto realOpen = realFunction<OpenFunction>("open");
     const int fd = realOpen(name, O_RDWR | O_NOCTTY | (flags & (O_NONBLOCK | O_CLOEXEC)));
@@ -125,8 +133,10 @@ bool isFakePath(const char *path)
 
 bool changed(const serial_icounter_struct &before, const serial_icounter_struct &now, int lines)
 {
-    return ((lines & TIOCM_CTS) && before.cts != now.cts) || ((lines & TIOCM_DSR) && before.dsr != now.dsr)
-           || ((lines & TIOCM_CD) && before.dcd != now.dcd) || ((lines & TIOCM_RNG) && before.rng != now.rng);
+    return ((lines & TIOCM_CTS) && before.cts != now.cts) ||
+           ((lines & TIOCM_DSR) && before.dsr != now.dsr) ||
+           ((lines & TIOCM_CD) && before.dcd != now.dcd) ||
+           ((lines & TIOCM_RNG) && before.rng != now.rng);
 }
 
 // TIOCMIWAIT as a serial driver does it: returns when one of the lines
@@ -154,8 +164,8 @@ int waitForChange(int lines)
             break;
         const int seen = g_changes.load();
         lock.unlock();
-        const long woken = ::syscall(SYS_futex, reinterpret_cast<int *>(&g_changes), FUTEX_WAIT_PRIVATE, seen,
-                                     nullptr, nullptr, 0);
+        const long woken = ::syscall(SYS_futex, reinterpret_cast<int *>(&g_changes),
+                                     FUTEX_WAIT_PRIVATE, seen, nullptr, nullptr, 0);
         const int error = errno;
         lock.lock();
         if (woken != 0 && error == EINTR) {
@@ -197,7 +207,8 @@ int fakeIoctl(unsigned long request, void *argument)
         *static_cast<serial_struct *>(argument) = {};
         return 0;
     case TIOCSSERIAL:
-        d.lastSetup.lowLatency = (static_cast<serial_struct *>(argument)->flags & ASYNC_LOW_LATENCY) != 0;
+        d.lastSetup.lowLatency =
+            (static_cast<serial_struct *>(argument)->flags & ASYNC_LOW_LATENCY) != 0;
         return 0;
     case TCSETS2:
     case TCSETSW2:
@@ -206,7 +217,8 @@ int fakeIoctl(unsigned long request, void *argument)
             return fail(d.setupError);
         const auto *tio = static_cast<const termios2 *>(argument);
         const bool lowLatency = d.lastSetup.lowLatency;
-        d.lastSetup = {tio->c_iflag, tio->c_oflag, tio->c_cflag, tio->c_lflag, tio->c_ispeed, tio->c_ospeed, lowLatency};
+        d.lastSetup = {tio->c_iflag,  tio->c_oflag,  tio->c_cflag, tio->c_lflag,
+                       tio->c_ispeed, tio->c_ospeed, lowLatency};
         break;
     }
     default:
@@ -232,18 +244,19 @@ int closeFake(int fd)
     return realClose(fd);
 }
 
-template<typename Function>
-int openWith(const char *name, const char *path, int flags, mode_t mode)
+int openPath(const char *path, int flags, mode_t mode)
 {
     if (isFakePath(path))
         return openFake(flags);
-    static const auto function = realFunction<Function>(name);
+    static const auto function = realFunction<OpenFunction>("open");
     return function(path, flags, mode);
 }
 
 mode_t modeArgument(int flags, va_list arguments)
 {
-    return (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE ? static_cast<mode_t>(va_arg(arguments, int)) : 0;
+    return (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE
+               ? static_cast<mode_t>(va_arg(arguments, int))
+               : 0;
 }
 
 } // namespace
@@ -256,17 +269,11 @@ int open(const char *path, int flags, ...)
     va_start(arguments, flags);
     const mode_t mode = modeArgument(flags, arguments);
     va_end(arguments);
-    return openWith<OpenFunction>("open", path, flags, mode);
+    return openPath(path, flags, mode);
 }
 
-int open64(const char *path, int flags, ...)
-{
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = modeArgument(flags, arguments);
-    va_end(arguments);
-    return openWith<OpenFunction>("open64", path, flags, mode);
-}
+// The same function in glibc on 64-bit systems.
+int open64(const char *path, int flags, ...) __attribute__((alias("open")));
 
 int close(int fd)
 {
@@ -347,40 +354,28 @@ int lines()
 
 void failOpen(int error)
 {
-    Device &d = device();
-    const std::lock_guard lock(d.mutex);
-    d.openError = error;
+    set(&Device::openError, error);
 }
 
 void failSetup(int error)
 {
-    Device &d = device();
-    const std::lock_guard lock(d.mutex);
-    d.setupError = error;
+    set(&Device::setupError, error);
 }
 
 void failWait(int error)
 {
-    Device &d = device();
-    {
-        const std::lock_guard lock(d.mutex);
-        d.waitError = error;
-    }
+    set(&Device::waitError, error);
     wakeWaiters();
 }
 
 void setWaitSupported(bool supported)
 {
-    Device &d = device();
-    const std::lock_guard lock(d.mutex);
-    d.waitSupported = supported;
+    set(&Device::waitSupported, supported);
 }
 
 void setCountersSupported(bool supported)
 {
-    Device &d = device();
-    const std::lock_guard lock(d.mutex);
-    d.countersSupported = supported;
+    set(&Device::countersSupported, supported);
 }
 
 bool isOpen()

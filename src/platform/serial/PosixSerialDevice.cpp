@@ -72,7 +72,8 @@ int openExclusively(int port)
         return -1;
     }
     // Non-blocking, so opening does not wait for DCD.
-    const int fd = ::open(QFile::encodeName(name).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(name).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return -1;
     if (!claimExclusively(fd)) {
@@ -87,21 +88,30 @@ int openExclusively(int port)
 tcflag_t dataBitsFlag(int dataBits)
 {
     switch (dataBits) {
-    case 5: return CS5;
-    case 6: return CS6;
-    case 7: return CS7;
-    default: return CS8;
+    case 5:
+        return CS5;
+    case 6:
+        return CS6;
+    case 7:
+        return CS7;
+    default:
+        return CS8;
     }
 }
 
 tcflag_t parityFlags(int parity)
 {
     switch (parity) {
-    case 1: return PARENB | PARODD;
-    case 2: return PARENB;
-    case 3: return PARENB | CMSPAR | PARODD; // stick parity: odd sense = mark
-    case 4: return PARENB | CMSPAR;
-    default: return 0;
+    case 1:
+        return PARENB | PARODD;
+    case 2:
+        return PARENB;
+    case 3:
+        return PARENB | CMSPAR | PARODD; // stick parity: odd sense = mark
+    case 4:
+        return PARENB | CMSPAR;
+    default:
+        return 0;
     }
 }
 
@@ -171,7 +181,8 @@ void PosixSerialDevice::configure(const LineSettings &settings)
     tio.c_oflag = 0;
     tio.c_lflag = 0;
     tio.c_cflag &= HUPCL;
-    tio.c_cflag |= CREAD | CLOCAL | BOTHER | dataBitsFlag(settings.dataBits) | parityFlags(settings.parity);
+    tio.c_cflag |=
+        CREAD | CLOCAL | BOTHER | dataBitsFlag(settings.dataBits) | parityFlags(settings.parity);
     // Linux has no 1.5 stop bits; the UART sends 1.5 for CSTOPB with 5 data bits.
     if (settings.stopBits != 0)
         tio.c_cflag |= CSTOPB;
@@ -188,8 +199,8 @@ void PosixSerialDevice::configure(const LineSettings &settings)
 
     // DTR feeds the start and intermediate loops, RTS the stop loop. Hardware
     // flow control holds RTS on because nothing is ever received.
-    if (setModemLine(m_fd, TIOCM_DTR, settings.enableDtr) != 0
-        || setModemLine(m_fd, TIOCM_RTS, settings.flowControl == FlowControl::RtsCts) != 0)
+    if (setModemLine(m_fd, TIOCM_DTR, settings.enableDtr) != 0 ||
+        setModemLine(m_fd, TIOCM_RTS, settings.flowControl == FlowControl::RtsCts) != 0)
         throwLastError();
     // Linux sizes its queues itself; there is nothing to apply for the buffer sizes.
 

@@ -2,8 +2,8 @@
 
 #include "platform/serial/SerialDevice.h"
 
-#include <mutex>
 #include <atomic>
+#include <mutex>
 
 #include <pthread.h>
 

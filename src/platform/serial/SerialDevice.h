@@ -33,11 +33,11 @@ enum class FlowControl { None, RtsCts, XonXoff };
 struct LineSettings
 {
     qint32 baudRate = 9600;
-    int dataBits = 8;  // 5..8
-    int parity = 0;    // 0 none, 1 odd, 2 even, 3 mark, 4 space
-    int stopBits = 0;  // 0 one, 1 one and a half, 2 two
+    int dataBits = 8; // 5..8
+    int parity = 0;   // 0 none, 1 odd, 2 even, 3 mark, 4 space
+    int stopBits = 0; // 0 one, 1 one and a half, 2 two
     FlowControl flowControl = FlowControl::None;
-    bool enableDtr = true;  // hold DTR on while open
+    bool enableDtr = true; // hold DTR on while open
     qint32 readBufSize = 2048;
     qint32 writeBufSize = 2048;
 };
@@ -53,9 +53,9 @@ public:
 struct WaitResult
 {
     enum class Outcome {
-        Events,   // events holds the EV_* bits that occurred
-        Stopped,  // interrupt() was called
-        Failed,   // the wait itself failed; waiting again is pointless
+        Events,  // events holds the EV_* bits that occurred
+        Stopped, // interrupt() was called
+        Failed,  // the wait itself failed; waiting again is pointless
     };
     Outcome outcome = Outcome::Stopped;
     quint32 events = 0;

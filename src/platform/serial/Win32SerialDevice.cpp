@@ -8,8 +8,9 @@ namespace {
 QString errorText(DWORD error)
 {
     char text[256] = {};
-    const DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-                                          MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, 255, nullptr);
+    const DWORD length =
+        ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+                         MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, 255, nullptr);
     return length != 0 ? QString::fromLocal8Bit(text, int(length)) : QString::number(error);
 }
 
@@ -22,8 +23,8 @@ QString errorText(DWORD error)
 // ports above COM9 only with the device prefix.
 HANDLE openOverlapped(int port)
 {
-    return ::CreateFileA(deviceName(port).toLatin1().constData(), GENERIC_READ | GENERIC_WRITE, 0 /* not shared */,
-                         nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    return ::CreateFileA(deviceName(port).toLatin1().constData(), GENERIC_READ | GENERIC_WRITE,
+                         0 /* not shared */, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
 }
 
 } // namespace
@@ -121,7 +122,8 @@ WaitResult Win32SerialDevice::waitForEvents()
     for (;;) {
         OVERLAPPED overlapped = {};
         overlapped.hEvent = m_ioEvent;
-        if (!::WaitCommEvent(m_handle, &m_eventMask, &overlapped) && ::GetLastError() != ERROR_IO_PENDING)
+        if (!::WaitCommEvent(m_handle, &m_eventMask, &overlapped) &&
+            ::GetLastError() != ERROR_IO_PENDING)
             return {WaitResult::Outcome::Failed, 0};
         const DWORD fired = ::WaitForMultipleObjects(2, waitList, FALSE, INFINITE);
         DWORD transferred = 0;

@@ -25,9 +25,9 @@ public:
 
 private:
     const HANDLE m_handle;
-    const HANDLE m_stopEvent;  // manual reset, created non-signalled
-    const HANDLE m_ioEvent;    // manual reset, created signalled
-    DWORD m_eventMask = 0;     // filled by the system for the worker
+    const HANDLE m_stopEvent; // manual reset, created non-signalled
+    const HANDLE m_ioEvent;   // manual reset, created signalled
+    DWORD m_eventMask = 0;    // filled by the system for the worker
 };
 
 } // namespace platform::serial
