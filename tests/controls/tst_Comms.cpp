@@ -390,6 +390,7 @@ private Q_SLOTS:
         openWatching(port);
 
         fakeserial::setLines(TIOCM_DSR);
+        QVERIFY(fakeserial::waitForWaiters(0, 2000));
         QThread::msleep(lineSettleMs); // main thread busy; the worker has stamped the edge
         g_tick = 5000;
         QTRY_COMPARE(recorder.log.size(), 2);
@@ -404,6 +405,7 @@ private Q_SLOTS:
         openWatching(port);
 
         fakeserial::setLines(TIOCM_CTS);
+        QVERIFY(fakeserial::waitForWaiters(0, 2000));
         QThread::msleep(lineSettleMs); // handed over, not yet dispatched
         QElapsedTimer timer;
         timer.start();

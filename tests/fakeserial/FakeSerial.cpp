@@ -390,7 +390,7 @@ bool waitForWaiters(int count, int timeoutMs)
     for (;;) {
         {
             const std::lock_guard lock(d.mutex);
-            if (d.waiters >= count)
+            if (d.waiters == count)
                 return true;
         }
         if (std::chrono::steady_clock::now() >= deadline)

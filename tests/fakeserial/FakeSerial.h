@@ -32,7 +32,8 @@ void setWaitSupported(bool supported);
 void setCountersSupported(bool supported);
 
 bool isOpen();
-// Blocks (up to timeoutMs) until count threads sit in TIOCMIWAIT.
+// Blocks (up to timeoutMs) until exactly count threads sit in TIOCMIWAIT:
+// 1 once a worker waits, 0 once it has woken.
 bool waitForWaiters(int count, int timeoutMs);
 
 // What the program asked for at its last set-up.
