@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Tavrin needs to build and run, only those
-# that are missing. Uses sudo when not run as root.
+# that are missing. Uses sudo when not run as root. --windows-check adds the
+# cross compiler that tools/check-windows.sh uses.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,11 @@ packages=(
     libxlsxwriter-dev libzip-dev libjpeg62-turbo-dev
     fonts-liberation2
 )
+
+# Optional: the MinGW cross compiler for tools/check-windows.sh (large, ~1.2 GB).
+if [ "${1:-}" = "--windows-check" ]; then
+    packages+=(g++-mingw-w64-x86-64-posix)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -112,7 +112,7 @@ public:
     // Throws EComHandle or EComState; then nothing is open.
     void Open();
     // Ends the worker, closes the device, emits closed(); nothing when closed.
-    // Must not be called from a slot of this port's signals.
+    // Called from a slot of this port's events, it drops the rest of that dispatch.
     void Close();
 
     bool connected() const { return m_connected; }
