@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 
 #include <cstdio>
 #include <optional>
@@ -48,14 +49,21 @@ void recordEdges(TComPort &port, std::vector<Recorded> &into)
     });
 }
 
+// Runs the event loop (sleeping while idle) until the driver is done, then a
+// little longer to let the last edges through.
 void runUntilFinished(const bench::LineDriver &driver)
 {
-    while (!driver.finished())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    // Let the last edges through.
-    const quint32 until = platform::GetTickCount() + 100'000;
-    while (qint32(until - platform::GetTickCount()) > 0)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (driver.finished())
+            QTimer::singleShot(100, &loop, &QEventLoop::quit);
+        else
+            poll.start();
+    });
+    poll.setSingleShot(true);
+    poll.start(10);
+    loop.exec();
 }
 
 void report(const char *scenario, const std::vector<bench::Edge> &edges,

@@ -50,8 +50,8 @@ void installInterruptHandler()
     });
 }
 
-// Exclusive in both senses Linux knows: TIOCEXCL refuses further opens by
-// other users, the lock refuses other programs that lock (root ignores TIOCEXCL).
+// As exclusive as Linux allows: TIOCEXCL refuses further opens of the device
+// (root excepted), the lock refuses other programs that lock it as well.
 bool claimExclusively(int fd)
 {
     struct stat info = {};
