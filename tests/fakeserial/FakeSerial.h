@@ -7,7 +7,14 @@
 // shared state, and blocked waits wake within microseconds.
 //
 // Load it with LD_PRELOAD (tavrin_use_fake_serial() in CMake does this and
-// links it, so these functions can be called directly).
+// links it, so these functions can be called directly). A test typically:
+//   qputenv("TAVRIN_DEV_DIR", tempDir);          // never the real /dev
+//   fakeserial::attach(tempDir + "/ttyS0");      // COM1 (ttyUSB0 = COM5 ...)
+//   port.Open(); fakeserial::waitForWaiters(1, 2000);
+//   fakeserial::setLines(TIOCM_DSR);             // DSR on: the start line
+//   QTRY_VERIFY(...);                            // the dispatch ran
+// With a test tick source (platform::setTickSource) held still until the
+// dispatch has run, eventTick() is exactly that tick.
 namespace fakeserial {
 
 // The device appears at path (an absolute path, normally in a temporary
