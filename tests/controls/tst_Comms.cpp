@@ -361,6 +361,19 @@ private Q_SLOTS:
         QCOMPARE(recorder.log, expected);
     }
 
+    // A change that slips in just before the kernel starts waiting does not
+    // end that wait; it must still be reported, if a little late.
+    void changeJustBeforeTheKernelWaits()
+    {
+        TComPort port;
+        Recorder recorder(port);
+        openWatching(port);
+        fakeserial::changeLinesInsideNextWait(TIOCM_CTS | TIOCM_DSR);
+        fakeserial::setLines(TIOCM_CTS);
+        QTRY_COMPARE(recorder.log, (QStringList{QStringLiteral("opened"), QStringLiteral("cts"),
+                                                QStringLiteral("dsr")}));
+    }
+
     void pollingWhenTheDriverCannotWait()
     {
         fakeserial::setWaitSupported(false);

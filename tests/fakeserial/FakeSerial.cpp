@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -42,6 +43,7 @@ struct Device
     bool waitSupported = true;
     bool countersSupported = true;
     int waiters = 0;
+    std::optional<int> linesInsideNextWait;
     fakeserial::Termios lastSetup = {};
 };
 
@@ -131,6 +133,17 @@ bool isFakePath(const char *path)
     return path != nullptr && !d.path.empty() && d.path == path;
 }
 
+// Every input line that changes counts one edge. Called with the mutex held.
+void applyLines(Device &d, int lines)
+{
+    const int changes = (d.inputs ^ lines) & inputLines;
+    d.counts.cts += (changes & TIOCM_CTS) != 0;
+    d.counts.dsr += (changes & TIOCM_DSR) != 0;
+    d.counts.dcd += (changes & TIOCM_CD) != 0;
+    d.counts.rng += (changes & TIOCM_RNG) != 0;
+    d.inputs = lines & inputLines;
+}
+
 bool changed(const serial_icounter_struct &before, const serial_icounter_struct &now, int lines)
 {
     return ((lines & TIOCM_CTS) && before.cts != now.cts) ||
@@ -147,6 +160,10 @@ int waitForChange(int lines)
     std::unique_lock lock(d.mutex);
     if (!d.waitSupported)
         return fail(ENOTTY);
+    if (d.linesInsideNextWait) {
+        applyLines(d, *d.linesInsideNextWait);
+        d.linesInsideNextWait.reset();
+    }
     const serial_icounter_struct start = d.counts;
     const int generation = d.generation;
     ++d.waiters;
@@ -308,6 +325,7 @@ void attach(const char *path)
         d.openError = d.setupError = d.waitError = 0;
         d.waitSupported = d.countersSupported = true;
         d.lastSetup = {};
+        d.linesInsideNextWait.reset();
     }
     wakeWaiters();
 }
@@ -324,14 +342,16 @@ void setLines(int lines)
     Device &d = device();
     {
         const std::lock_guard lock(d.mutex);
-        const int changes = (d.inputs ^ lines) & inputLines;
-        d.counts.cts += (changes & TIOCM_CTS) != 0;
-        d.counts.dsr += (changes & TIOCM_DSR) != 0;
-        d.counts.dcd += (changes & TIOCM_CD) != 0;
-        d.counts.rng += (changes & TIOCM_RNG) != 0;
-        d.inputs = lines & inputLines;
+        applyLines(d, lines);
     }
     wakeWaiters();
+}
+
+void changeLinesInsideNextWait(int lines)
+{
+    Device &d = device();
+    const std::lock_guard lock(d.mutex);
+    d.linesInsideNextWait = lines;
 }
 
 void toggleLines(int lines)

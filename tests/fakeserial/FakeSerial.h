@@ -34,6 +34,10 @@ void failOpen(int error);
 void failSetup(int error); // the termios request
 void failWait(int error);  // TIOCMIWAIT, including a wait already blocked
 
+// The next TIOCMIWAIT changes the lines to these just before it takes its
+// own snapshot: the change falls between the caller's last look and the wait.
+void changeLinesInsideNextWait(int lines);
+
 // Drivers that lack TIOCMIWAIT or TIOCGICOUNT (they answer ENOTTY).
 void setWaitSupported(bool supported);
 void setCountersSupported(bool supported);

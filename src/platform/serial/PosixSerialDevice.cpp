@@ -39,6 +39,11 @@ int interruptSignal()
 
 void ignoreSignal(int) {}
 
+// A change in the microseconds between our counter read and the kernel's own
+// snapshot inside TIOCMIWAIT does not end that wait; the wait is cut short at
+// this interval so the counters are read again.
+constexpr long recheckNs = 10'000'000;
+
 void installInterruptHandler()
 {
     static std::once_flag once;
@@ -165,6 +170,8 @@ PosixSerialDevice::PosixSerialDevice(int fd)
 
 PosixSerialDevice::~PosixSerialDevice()
 {
+    if (m_recheckTimer)
+        ::timer_delete(*m_recheckTimer);
     ::ioctl(m_fd, TIOCNXCL);
     ::close(m_fd);
 }
@@ -303,6 +310,7 @@ bool PosixSerialDevice::blockUntilLineChange()
             lines |= TIOCM_CD;
         if (m_eventMask & EV_RING)
             lines |= TIOCM_RNG;
+        armRecheck();
         if (::ioctl(m_fd, TIOCMIWAIT, lines) == 0 || errno == EINTR)
             return true;
         if (errno != ENOTTY && errno != EINVAL)
@@ -312,6 +320,23 @@ bool PosixSerialDevice::blockUntilLineChange()
     const timespec oneMillisecond = {0, 1'000'000};
     ::nanosleep(&oneMillisecond, nullptr); // EINTR just ends the nap early
     return true;
+}
+
+// Runs on the worker thread, which the timer then signals.
+void PosixSerialDevice::armRecheck()
+{
+    if (!m_recheckTimer) {
+        sigevent event = {};
+        event.sigev_notify = SIGEV_THREAD_ID;
+        event.sigev_signo = interruptSignal();
+        event._sigev_un._tid = ::gettid();
+        timer_t timer = {};
+        if (::timer_create(CLOCK_MONOTONIC, &event, &timer) != 0)
+            return;
+        m_recheckTimer = timer;
+    }
+    const itimerspec once = {{0, 0}, {0, recheckNs}};
+    ::timer_settime(*m_recheckTimer, 0, &once, nullptr);
 }
 
 void PosixSerialDevice::interrupt()

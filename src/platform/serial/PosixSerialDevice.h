@@ -4,8 +4,10 @@
 
 #include <atomic>
 #include <mutex>
+#include <optional>
 
 #include <pthread.h>
+#include <time.h>
 
 namespace platform::serial {
 
@@ -13,7 +15,8 @@ namespace platform::serial {
 // TIOCMGET/TIOCMBIS/TIOCMBIC, and waiting with TIOCMIWAIT. The kernel's
 // interrupt counters (TIOCGICOUNT) tell which lines changed, so a line that
 // toggles twice between two wake-ups is still reported. Drivers without
-// TIOCMIWAIT are polled about every millisecond.
+// TIOCMIWAIT are polled about every millisecond. Uses a real-time signal
+// (SIGRTMIN + 2, handled process-wide) to wake its worker thread.
 class PosixSerialDevice final : public SerialDevice
 {
 public:
@@ -41,13 +44,15 @@ private:
     Snapshot snapshot() const;
     quint32 eventsSince(const Snapshot &earlier, const Snapshot &now) const;
     bool blockUntilLineChange();
+    void armRecheck();
     void requestLowLatency();
 
     const int m_fd;
     quint32 m_eventMask = 0;
-    bool m_counters = true;  // driver answers TIOCGICOUNT
-    bool m_modemWait = true; // driver answers TIOCMIWAIT
-    Snapshot m_seen;         // state the last reported events brought us to
+    bool m_counters = true;                // driver answers TIOCGICOUNT
+    bool m_modemWait = true;               // driver answers TIOCMIWAIT
+    Snapshot m_seen;                       // state the last reported events brought us to
+    std::optional<timer_t> m_recheckTimer; // signals the worker thread
 
     std::atomic<bool> m_stop{false};
     std::mutex m_waiterMutex;
