@@ -504,6 +504,13 @@ private Q_SLOTS:
         QVERIFY(recorder.log.isEmpty());
 
         fakeserial::failSetup(0);
+        port.setBaudRate(brUser);
+        port.setBaudRateUser(0);
+        QCOMPARE(openFailure<EComState>(port),
+                 QStringLiteral("Unable to set com state: ") + systemText(EINVAL));
+        QVERIFY(!fakeserial::isOpen());
+
+        port.setBaudRateUser(28800);
         port.Open();
         QVERIFY(port.connected());
     }

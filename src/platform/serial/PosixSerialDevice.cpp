@@ -178,6 +178,9 @@ PosixSerialDevice::~PosixSerialDevice()
 
 void PosixSerialDevice::configure(const LineSettings &settings)
 {
+    // Speed 0 would mean "hang up" (DTR off), not a rate.
+    if (settings.baudRate <= 0)
+        throw SystemError(errorText(EINVAL));
     struct termios2 tio = {};
     if (::ioctl(m_fd, TCGETS2, &tio) != 0)
         throwLastError();
@@ -187,7 +190,7 @@ void PosixSerialDevice::configure(const LineSettings &settings)
     tio.c_iflag = settings.flowControl == FlowControl::XonXoff ? (IXON | IXOFF) : 0;
     tio.c_oflag = 0;
     tio.c_lflag = 0;
-    tio.c_cflag &= HUPCL;
+    tio.c_cflag &= HUPCL; // the system's choice; everything else is ours
     tio.c_cflag |=
         CREAD | CLOCAL | BOTHER | dataBitsFlag(settings.dataBits) | parityFlags(settings.parity);
     // Linux has no 1.5 stop bits; the UART sends 1.5 for CSTOPB with 5 data bits.
