@@ -9,6 +9,8 @@ packages=(
     qt6-base-dev qt6-multimedia-dev libgl-dev
     libxlsxwriter-dev libzip-dev libjpeg62-turbo-dev
     fonts-liberation2
+    # independent readers of the written .xlsx and .docx files, for the tests
+    python3-openpyxl python3-docx
 )
 
 # Optional: the MinGW cross compiler for tools/check-windows.sh (large, ~1.2 GB).
