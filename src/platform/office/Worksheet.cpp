@@ -276,9 +276,9 @@ void Range::autofit()
         double &width = widths[position.column];
         width = std::max(width, characters + 1.0);
     }
-    for (int column = m_left; column <= std::min(m_right, kMaxColumns); ++column)
-        m_sheet->m_columnWidths.erase(column);
-    m_sheet->m_columnWidths.merge(widths);
+    auto &columnWidths = m_sheet->m_columnWidths;
+    columnWidths.erase(columnWidths.lower_bound(m_left), columnWidths.upper_bound(m_right));
+    columnWidths.merge(widths);
 }
 
 int Range::count() const
