@@ -23,7 +23,9 @@ constexpr int kRuns = 5;
 
 QString time(int hundredths)
 {
-    return QStringLiteral("%1,%2").arg(hundredths / 100).arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1,%2")
+        .arg(hundredths / 100)
+        .arg(hundredths % 100, 2, 10, QLatin1Char('0'));
 }
 
 QList<QStringList> splitBlock(int athlete)
@@ -31,7 +33,8 @@ QList<QStringList> splitBlock(int athlete)
     QList<QStringList> block;
     for (int row = 0; row < 6; ++row) {
         const int base = 100 + athlete % 50 + row * 7;
-        block.append({time(base), row == 3 ? u"-"_s : time(base * 2), time(base * 3), time(base * 6)});
+        block.append(
+            {time(base), row == 3 ? u"-"_s : time(base * 2), time(base * 3), time(base * 6)});
     }
     return block;
 }
@@ -40,7 +43,8 @@ QList<QStringList> protocolRows()
 {
     QList<QStringList> rows{{u"Nr."_s, u"Name"_s, u"Zeit"_s, u"Platz"_s}};
     for (int a = 1; a <= kAthletes; ++a)
-        rows.append({QString::number(a), u"Athlet Nummer %1"_s.arg(a), time(600 + a % 50), QString()});
+        rows.append(
+            {QString::number(a), u"Athlet Nummer %1"_s.arg(a), time(600 + a % 50), QString()});
     return rows;
 }
 
@@ -80,7 +84,8 @@ void importWorkbook(const QString &fileName)
     SpreadsheetServer server;
     Workbook &book = server.workBooks().open(fileName);
     Worksheet &protocol = book.workSheets(1);
-    const auto rows = protocol.range(protocol.cells(1, 1), protocol.cells(protocol.rows().count(), 4)).value();
+    const auto rows =
+        protocol.range(protocol.cells(1, 1), protocol.cells(protocol.rows().count(), 4)).value();
     QStringList texts;
     for (int k = 1; k < rows.size(); ++k) {
         Worksheet &sheet = book.workSheets(k + 1);

@@ -16,7 +16,8 @@
 class ReadOnlyFolder
 {
 public:
-    explicit ReadOnlyFolder(const QString &path) : m_path(path)
+    explicit ReadOnlyFolder(const QString &path)
+        : m_path(path)
     {
         QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ExeOwner);
         if (isWritable())

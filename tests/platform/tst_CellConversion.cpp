@@ -22,7 +22,8 @@ private Q_SLOTS:
         QTest::newRow("negative decimal") << u"-3,50"_s << QVariant(-3.5) << hundredths;
         QTest::newRow("whole number") << u"7"_s << QVariant(7.0) << QString();
         QTest::newRow("negative whole") << u"-42"_s << QVariant(-42.0) << QString();
-        QTest::newRow("15 digits") << u"123456789012345"_s << QVariant(123456789012345.0) << QString();
+        QTest::newRow("15 digits")
+            << u"123456789012345"_s << QVariant(123456789012345.0) << QString();
         QTest::newRow("time with minutes") << u"1.02,34"_s << QVariant(u"1.02,34"_s) << QString();
         QTest::newRow("no time") << u"-"_s << QVariant(u"-"_s) << QString();
         QTest::newRow("name") << u"Anna Berg"_s << QVariant(u"Anna Berg"_s) << QString();
@@ -30,7 +31,8 @@ private Q_SLOTS:
         QTest::newRow("minus zero") << u"-0"_s << QVariant(u"-0"_s) << QString();
         QTest::newRow("one decimal") << u"12,3"_s << QVariant(u"12,3"_s) << QString();
         QTest::newRow("english point") << u"12.34"_s << QVariant(u"12.34"_s) << QString();
-        QTest::newRow("16 digits") << u"1234567890123456"_s << QVariant(u"1234567890123456"_s) << QString();
+        QTest::newRow("16 digits")
+            << u"1234567890123456"_s << QVariant(u"1234567890123456"_s) << QString();
         QTest::newRow("blank around") << u" 7"_s << QVariant(u" 7"_s) << QString();
         QTest::newRow("empty") << QString() << QVariant() << QString();
     }
@@ -60,10 +62,12 @@ private Q_SLOTS:
 
     void everyNumberRoundTrips()
     {
-        for (const QString &text : {u"0,01"_s, u"9,99"_s, u"59,99"_s, u"123,45"_s, u"1"_s, u"9999"_s}) {
+        for (const QString &text :
+             {u"0,01"_s, u"9,99"_s, u"59,99"_s, u"123,45"_s, u"1"_s, u"9999"_s}) {
             const CellValue cell = cellValueFromText(text);
             QCOMPARE(cell.value.typeId(), QMetaType::Double);
-            const auto rule = text.contains(u',') ? WholeNumbers::AsDecimal : WholeNumbers::AsDigits;
+            const auto rule =
+                text.contains(u',') ? WholeNumbers::AsDecimal : WholeNumbers::AsDigits;
             QCOMPARE(cellText(cell.value, u',', rule), text);
         }
     }

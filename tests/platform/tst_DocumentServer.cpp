@@ -14,7 +14,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr QStringView kWordNamespace = u"http://schemas.openxmlformats.org/wordprocessingml/2006/main";
+constexpr QStringView kWordNamespace =
+    u"http://schemas.openxmlformats.org/wordprocessingml/2006/main";
 
 QByteArray testData(const QString &name)
 {
@@ -26,7 +27,8 @@ QByteArray testData(const QString &name)
 
 // A template whose main part is not where a new document keeps it, with a
 // prefix of its own and a template content type.
-QString writeTemplate(const QTemporaryDir &dir, const QByteArray &document = testData(u"document.xml"_s))
+QString writeTemplate(const QTemporaryDir &dir,
+                      const QByteArray &document = testData(u"document.xml"_s))
 {
     ZipWriter writer;
     writer.add(u"[Content_Types].xml"_s, testData(u"content-types.xml"_s));
@@ -111,7 +113,8 @@ private Q_SLOTS:
         QVERIFY(!server.hasDocument());
 
         QCOMPARE(bodyBlocks(partOf(fileName, u"word/document.xml"_s)),
-                 (QStringList{u"tbl:Nr.|Name|Zeit|Platz/7|Anna Berg|10,50|/|||"_s, u"p"_s, u"sectPr"_s}));
+                 (QStringList{u"tbl:Nr.|Name|Zeit|Platz/7|Anna Berg|10,50|/|||"_s, u"p"_s,
+                              u"sectPr"_s}));
         const QString types = QString::fromUtf8(partOf(fileName, u"[Content_Types].xml"_s));
         QVERIFY(types.contains(u"wordprocessingml.document.main+xml"_s));
     }
@@ -140,7 +143,9 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString fileName = dir.filePath(u"protokoll.docx"_s);
         DocumentServer server;
-        server.fileOpen(writeTemplate(dir, "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body/></w:document>"));
+        server.fileOpen(writeTemplate(dir, "<w:document "
+                                           "xmlns:w=\"http://schemas.openxmlformats.org/"
+                                           "wordprocessingml/2006/main\"><w:body/></w:document>"));
         insertProtocolTable(server);
         server.fileSaveAs(fileName);
         QCOMPARE(bodyBlocks(partOf(fileName, u"word/main.xml"_s)),
@@ -164,7 +169,8 @@ private Q_SLOTS:
                               u"p"_s, u"sectPr"_s}));
 
         server.lineUp(1, false);
-        QVERIFY_THROWS_EXCEPTION(OfficeError, server.textToTable(ConvertFrom::Tabs, 4)); // nothing selected
+        QVERIFY_THROWS_EXCEPTION(OfficeError,
+                                 server.textToTable(ConvertFrom::Tabs, 4)); // nothing selected
         server.lineUp(2, true); // the table and the first paragraph
         QVERIFY_THROWS_EXCEPTION(OfficeError, server.textToTable(ConvertFrom::Tabs, 4));
     }
@@ -176,7 +182,8 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(OfficeError, server.insert(u"x"_s));
         QVERIFY_THROWS_EXCEPTION(OfficeError, server.fileSaveAs(dir.filePath(u"x.docx"_s)));
         QVERIFY_THROWS_EXCEPTION(OfficeError, server.fileOpen(dir.filePath(u"fehlt.docx"_s)));
-        QVERIFY_THROWS_EXCEPTION(OfficeError, server.fileOpen(writeTemplate(dir, "<w:document><w:body>")));
+        QVERIFY_THROWS_EXCEPTION(OfficeError,
+                                 server.fileOpen(writeTemplate(dir, "<w:document><w:body>")));
         QVERIFY_THROWS_EXCEPTION(OfficeError, server.fileOpen(writeTemplate(dir, "<document/>")));
 
         const QString fileName = dir.filePath(u"protokoll.docx"_s);

@@ -53,9 +53,9 @@ private Q_SLOTS:
 
     void rowOfSheetsGetsDistinctNames()
     {
-        const QStringList names = validSheetNames({u"Anna"_s, QString(), u"Anna"_s, u"Startliste"_s},
-                                                  {u"3"_s, u"5"_s, u"8"_s, u"9"_s},
-                                                  {u"Startliste"_s});
+        const QStringList names =
+            validSheetNames({u"Anna"_s, QString(), u"Anna"_s, u"Startliste"_s},
+                            {u"3"_s, u"5"_s, u"8"_s, u"9"_s}, {u"Startliste"_s});
         QCOMPARE(names, (QStringList{u"Anna"_s, u"5"_s, u"Anna (2)"_s, u"Startliste (2)"_s}));
     }
 };

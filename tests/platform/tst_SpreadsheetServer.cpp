@@ -67,7 +67,8 @@ private Q_SLOTS:
         SpreadsheetServer server;
         Workbook &book = server.workBooks().add();
         Worksheet &sheet = book.workSheets(1);
-        sheet.range(sheet.cells(1, 1), sheet.cells(2, 2)).setValue({{u"7"_s, u"12,34"_s}, {u"-"_s, QString()}});
+        sheet.range(sheet.cells(1, 1), sheet.cells(2, 2))
+            .setValue({{u"7"_s, u"12,34"_s}, {u"-"_s, QString()}});
         QCOMPARE(sheet.cells(1, 1).value(), (QList<QVariantList>{{7.0}}));
         QCOMPARE(sheet.effectiveStyle({1, 2}).numberFormat, u"0.00"_s);
         QVERIFY(!sheet.effectiveStyle({1, 1}).numberFormat);
@@ -83,7 +84,8 @@ private Q_SLOTS:
         QCOMPARE(sheet.rows().count(), 2);
         QCOMPARE(sheet.columns().count(), 2);
 
-        QVERIFY_THROWS_EXCEPTION(OfficeError, sheet.range(sheet.cells(1, 1), sheet.cells(1, 2)).setValue({{u"1"_s}}));
+        QVERIFY_THROWS_EXCEPTION(
+            OfficeError, sheet.range(sheet.cells(1, 1), sheet.cells(1, 2)).setValue({{u"1"_s}}));
         QVERIFY_THROWS_EXCEPTION(OfficeError, sheet.cells(0, 1));
         QVERIFY_THROWS_EXCEPTION(OfficeError, sheet.cells(1, kMaxColumns + 1));
         QVERIFY_THROWS_EXCEPTION(OfficeError, sheet.rows().font().setBold(true));
@@ -105,13 +107,15 @@ private Q_SLOTS:
 
         SpreadsheetServer server;
         Workbook &book = server.workBooks().open(fileName);
-        QCOMPARE(book.sheetNames(), (QStringList{u"Startliste"_s, u"Anna Berg"_s, u"Ben"_s, u"Cleo"_s}));
+        QCOMPARE(book.sheetNames(),
+                 (QStringList{u"Startliste"_s, u"Anna Berg"_s, u"Ben"_s, u"Cleo"_s}));
 
         Worksheet &protocol = book.workSheets(1);
         const int rows = protocol.rows().count();
         QCOMPARE(rows, 4);
         // Whole numbers come back as digits, so a time of 0,00 reads 0 here.
-        const auto protocolValues = protocol.range(protocol.cells(1, 1), protocol.cells(rows, 4)).value();
+        const auto protocolValues =
+            protocol.range(protocol.cells(1, 1), protocol.cells(rows, 4)).value();
         QCOMPARE(texts(protocolValues, WholeNumbers::AsDigits),
                  (QStringList{u"Nr.|Name|Zeit|Platz"_s, u"7|Anna Berg|10,50|"_s,
                               u"07|Ben|1.02,34|2"_s, u"12|Cleo|0|"_s}));
@@ -120,9 +124,10 @@ private Q_SLOTS:
         QVERIFY(!protocolValues.at(1).at(3).isValid()); // empty stays empty
 
         Worksheet &ben = book.workSheets(3);
-        QCOMPARE(texts(ben.range(ben.cells(1, 1), ben.cells(6, 4)).value(), WholeNumbers::AsDecimal),
-                 (QStringList{u"1,05|2,10|3,01|10,50"_s, u"1,05|-|3,01|10,00"_s,
-                              u"1,06|2,11|3,02|12,00"_s, u"|||"_s, u"|||"_s, u"|||"_s}));
+        QCOMPARE(
+            texts(ben.range(ben.cells(1, 1), ben.cells(6, 4)).value(), WholeNumbers::AsDecimal),
+            (QStringList{u"1,05|2,10|3,01|10,50"_s, u"1,05|-|3,01|10,00"_s,
+                         u"1,06|2,11|3,02|12,00"_s, u"|||"_s, u"|||"_s, u"|||"_s}));
         QCOMPARE(ben.cells(6, 4).value(), (QList<QVariantList>{{QVariant()}}));
     }
 
@@ -148,7 +153,8 @@ private Q_SLOTS:
 
         // Autofit: the name column is wider than the number column.
         const QString sheet = QString::fromUtf8(package.part(u"xl/worksheets/sheet1.xml"_s));
-        static const QRegularExpression col(u"<col min=\"(\\d+)\" max=\"\\d+\" width=\"([\\d.]+)\""_s);
+        static const QRegularExpression col(
+            u"<col min=\"(\\d+)\" max=\"\\d+\" width=\"([\\d.]+)\""_s);
         std::map<int, double> widths;
         for (const auto &match : col.globalMatch(sheet))
             widths[match.captured(1).toInt()] = match.captured(2).toDouble();
@@ -164,7 +170,11 @@ private Q_SLOTS:
         SpreadsheetServer server;
         Workbook &book = server.workBooks().add();
         book.saveAs(fileName);
-        const QByteArray old = [&] { QFile f(fileName); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+        const QByteArray old = [&] {
+            QFile f(fileName);
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
         Worksheet &sheet = book.workSheets(1);
         sheet.cells(1, 1).setValue({{u"neu"_s}});
 
@@ -194,7 +204,10 @@ private Q_SLOTS:
     void showingOpensATemporaryWorkbook()
     {
         QList<QUrl> opened;
-        SpreadsheetServer server(platform::Shell([&](const QUrl &url) { opened.append(url); return true; }));
+        SpreadsheetServer server(platform::Shell([&](const QUrl &url) {
+            opened.append(url);
+            return true;
+        }));
         QVERIFY_THROWS_EXCEPTION(OfficeError, server.setVisible(true)); // no workbook
         fillProtocolBook(server);
         server.setVisible(false);

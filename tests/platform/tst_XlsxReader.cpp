@@ -93,7 +93,8 @@ private Q_SLOTS:
 
         Worksheet &athlete = book.workSheets(2);
         QCOMPARE(athlete.range(athlete.cells(1, 1), athlete.cells(2, 4)).value(),
-                 (QList<QVariantList>{{1.05, u"-"_s, QVariant(), u"1"_s}, {12.0, 12.0, QVariant(), QVariant()}}));
+                 (QList<QVariantList>{{1.05, u"-"_s, QVariant(), u"1"_s},
+                                      {12.0, 12.0, QVariant(), QVariant()}}));
     }
 
     void damagedFilesAreRefused_data()
@@ -114,21 +115,28 @@ private Q_SLOTS:
                         {u"xl/sharedStrings.xml"_s, kSharedStrings},
                         {u"xl/worksheets/sheet1.xml"_s, kAthleteSheet}})
             << u"sheet2.xml fehlt"_s;
-        QTest::newRow("broken xml") << workbookWith("<worksheet><sheetData><row>") << u"sheet2.xml, Zeile"_s;
+        QTest::newRow("broken xml")
+            << workbookWith("<worksheet><sheetData><row>") << u"sheet2.xml, Zeile"_s;
         QTest::newRow("bad reference")
-            << workbookWith("<worksheet><sheetData><row><c r=\"A0\"><v>1</v></c></row></sheetData></worksheet>")
+            << workbookWith("<worksheet><sheetData><row><c "
+                            "r=\"A0\"><v>1</v></c></row></sheetData></worksheet>")
             << u"Zellbezug"_s;
         QTest::newRow("bad number")
-            << workbookWith("<worksheet><sheetData><row><c r=\"A1\"><v>zwölf</v></c></row></sheetData></worksheet>")
+            << workbookWith("<worksheet><sheetData><row><c "
+                            "r=\"A1\"><v>zwölf</v></c></row></sheetData></worksheet>")
             << u"Zahl"_s;
         QTest::newRow("missing string")
-            << workbookWith("<worksheet><sheetData><row><c r=\"A1\" t=\"s\"><v>7</v></c></row></sheetData></worksheet>")
+            << workbookWith("<worksheet><sheetData><row><c r=\"A1\" "
+                            "t=\"s\"><v>7</v></c></row></sheetData></worksheet>")
             << u"Zeichenkette 7 fehlt"_s;
         QTest::newRow("absurd row")
-            << workbookWith("<worksheet><sheetData><row r=\"1048576\"><c r=\"A1048576\"><v>1</v></c></row></sheetData></worksheet>")
+            << workbookWith("<worksheet><sheetData><row r=\"1048576\"><c "
+                            "r=\"A1048576\"><v>1</v></c></row></sheetData></worksheet>")
             << u"mehr als 100000 Zeilen"_s;
-        QTest::newRow("entities") << workbookWith(kProtocolSheet, testData("laughs.xml")) << u"Dokumenttyp"_s;
-        QTest::newRow("external entity") << workbookWith(kProtocolSheet, testData("external-entity.xml")) << u"Dokumenttyp"_s;
+        QTest::newRow("entities") << workbookWith(kProtocolSheet, testData("laughs.xml"))
+                                  << u"Dokumenttyp"_s;
+        QTest::newRow("external entity")
+            << workbookWith(kProtocolSheet, testData("external-entity.xml")) << u"Dokumenttyp"_s;
     }
 
     void damagedFilesAreRefused()

@@ -21,7 +21,8 @@ CellValue cellValueFromText(const QString &text)
 {
     if (text.isEmpty())
         return {};
-    static const QRegularExpression numberShape(QStringLiteral("^-?\\d{1,%1}(,\\d\\d)?$").arg(kMaxDigits));
+    static const QRegularExpression numberShape(
+        QStringLiteral("^-?\\d{1,%1}(,\\d\\d)?$").arg(kMaxDigits));
     if (!numberShape.match(text).hasMatch())
         return {text, {}};
 

@@ -5,16 +5,27 @@
 
 namespace platform::office {
 
+namespace {
+
+OfficeError noDocument()
+{
+    return OfficeError(QStringLiteral("Es ist kein Dokument geöffnet."));
+}
+
+} // namespace
+
 const WordDocument &DocumentServer::document() const
 {
     if (!m_document)
-        throw OfficeError(QStringLiteral("Es ist kein Dokument geöffnet."));
+        throw noDocument();
     return *m_document;
 }
 
 WordDocument &DocumentServer::openDocument()
 {
-    return const_cast<WordDocument &>(std::as_const(*this).document());
+    if (!m_document)
+        throw noDocument();
+    return *m_document;
 }
 
 void DocumentServer::fileOpen(const QString &fileName)

@@ -40,18 +40,34 @@ QXmlStreamReader::TokenType nextToken(QXmlStreamReader &xml, const ZipReader &pa
     return token;
 }
 
+void readContent(QXmlStreamReader &xml, const ZipReader &package, const QString &partName,
+                 const std::function<bool()> &onElement, const std::function<void()> &onText)
+{
+    for (int depth = 1; depth > 0;) {
+        switch (nextToken(xml, package, partName)) {
+        case QXmlStreamReader::StartElement:
+            if (!onElement || !onElement())
+                ++depth;
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        case QXmlStreamReader::Characters:
+            if (onText)
+                onText();
+            break;
+        case QXmlStreamReader::EndDocument:
+            return;
+        default:
+            break;
+        }
+    }
+}
+
 QString elementText(QXmlStreamReader &xml, const ZipReader &package, const QString &partName)
 {
     QString text;
-    for (int depth = 1; depth > 0;) {
-        switch (nextToken(xml, package, partName)) {
-        case QXmlStreamReader::StartElement: ++depth; break;
-        case QXmlStreamReader::EndElement: --depth; break;
-        case QXmlStreamReader::Characters: text += xml.text(); break;
-        case QXmlStreamReader::EndDocument: return text;
-        default: break;
-        }
-    }
+    readContent(xml, package, partName, {}, [&] { text += xml.text(); });
     return text;
 }
 
@@ -70,9 +86,10 @@ QList<Relationship> readRelationships(ZipReader &package, const QString &sourceP
         relationship.id = attributes.value(u"Id"_s).toString();
         relationship.type = attributes.value(u"Type"_s).toString();
         relationship.external = attributes.value(u"TargetMode"_s) == u"External";
-        relationship.target = relationship.external
-                                  ? attributes.value(u"Target"_s).toString()
-                                  : resolveTarget(sourcePart, attributes.value(u"Target"_s).toString());
+        relationship.target =
+            relationship.external
+                ? attributes.value(u"Target"_s).toString()
+                : resolveTarget(sourcePart, attributes.value(u"Target"_s).toString());
         relationships.append(relationship);
     }
     return relationships;

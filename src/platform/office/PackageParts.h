@@ -4,6 +4,8 @@
 #include <QString>
 #include <QXmlStreamReader>
 
+#include <functional>
+
 namespace platform::office {
 
 class ZipReader;
@@ -32,6 +34,12 @@ QString mainPartName(ZipReader &package);
 // declarations (entity expansion, external entities) make the file damaged.
 QXmlStreamReader::TokenType nextToken(QXmlStreamReader &xml, const ZipReader &package,
                                       const QString &partName);
+
+// Reads the current element's content to its end tag. onElement sees each
+// start tag inside and returns true when it has read that element to its
+// end itself; onText sees each piece of text.
+void readContent(QXmlStreamReader &xml, const ZipReader &package, const QString &partName,
+                 const std::function<bool()> &onElement, const std::function<void()> &onText = {});
 
 // The text content up to the end of the current element, read safely.
 QString elementText(QXmlStreamReader &xml, const ZipReader &package, const QString &partName);

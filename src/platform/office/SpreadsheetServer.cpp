@@ -60,8 +60,9 @@ void SpreadsheetServer::setVisible(bool visible)
     file.close();
     m_shownFileName = file.fileName();
     if (!m_shell.openFile(m_shownFileName))
-        throw OfficeError(QStringLiteral("Für die Datei \"%1\" ist kein Tabellenprogramm eingerichtet.")
-                              .arg(m_shownFileName));
+        throw OfficeError(
+            QStringLiteral("Für die Datei \"%1\" ist kein Tabellenprogramm eingerichtet.")
+                .arg(m_shownFileName));
 }
 
 void SpreadsheetServer::quit()

@@ -25,7 +25,10 @@ public:
 
 private:
     friend class SpreadsheetServer;
-    explicit Workbooks(SpreadsheetServer &server) : m_server(&server) {}
+    explicit Workbooks(SpreadsheetServer &server)
+        : m_server(&server)
+    {
+    }
     SpreadsheetServer *m_server;
 };
 

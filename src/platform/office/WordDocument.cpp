@@ -12,7 +12,8 @@ using namespace Qt::StringLiterals;
 namespace platform::office {
 namespace {
 
-constexpr QStringView kMainNamespace = u"http://schemas.openxmlformats.org/wordprocessingml/2006/main";
+constexpr QStringView kMainNamespace =
+    u"http://schemas.openxmlformats.org/wordprocessingml/2006/main";
 constexpr QStringView kStrictNamespace = u"http://purl.oclc.org/ooxml/wordprocessingml/main";
 constexpr int kTextWidthTwips = 9638; // A4 less 2 cm margins on either side
 
@@ -36,7 +37,8 @@ QString runsXml(const QString &text)
         if (i > 0)
             xml += u"<w:r><w:tab/></w:r>";
         if (!pieces.at(i).isEmpty())
-            xml += u"<w:r><w:t xml:space=\"preserve\">"_s + escaped(pieces.at(i)) + u"</w:t></w:r>"_s;
+            xml +=
+                u"<w:r><w:t xml:space=\"preserve\">"_s + escaped(pieces.at(i)) + u"</w:t></w:r>"_s;
     }
     return xml;
 }
@@ -52,9 +54,11 @@ QString blockXml(const WordDocument::Block &block, const QString &ns)
     const auto &table = std::get<WordDocument::Table>(block);
     const int columns = table.rows.isEmpty() ? 1 : static_cast<int>(table.rows.front().size());
     const QString width = QString::number(kTextWidthTwips / columns);
-    QString xml = u"<w:tbl"_s + declaration + u"><w:tblPr><w:tblW w:w=\"0\" w:type=\"auto\"/><w:tblBorders>"_s;
+    QString xml = u"<w:tbl"_s + declaration +
+                  u"><w:tblPr><w:tblW w:w=\"0\" w:type=\"auto\"/><w:tblBorders>"_s;
     for (const char16_t *edge : {u"top", u"left", u"bottom", u"right", u"insideH", u"insideV"})
-        xml += u"<w:"_s + QString::fromUtf16(edge) + u" w:val=\"single\" w:sz=\"4\" w:space=\"0\" w:color=\"auto\"/>"_s;
+        xml += u"<w:"_s + QString::fromUtf16(edge) +
+               u" w:val=\"single\" w:sz=\"4\" w:space=\"0\" w:color=\"auto\"/>"_s;
     xml += u"</w:tblBorders></w:tblPr><w:tblGrid>";
     for (int c = 0; c < columns; ++c)
         xml += u"<w:gridCol w:w=\""_s + width + u"\"/>"_s;
@@ -62,8 +66,8 @@ QString blockXml(const WordDocument::Block &block, const QString &ns)
     for (const QStringList &row : table.rows) {
         xml += u"<w:tr>";
         for (const QString &cell : row)
-            xml += u"<w:tc><w:tcPr><w:tcW w:w=\""_s + width + u"\" w:type=\"dxa\"/></w:tcPr><w:p>"_s
-                   + runsXml(cell) + u"</w:p></w:tc>"_s;
+            xml += u"<w:tc><w:tcPr><w:tcW w:w=\""_s + width +
+                   u"\" w:type=\"dxa\"/></w:tcPr><w:p>"_s + runsXml(cell) + u"</w:p></w:tc>"_s;
         xml += u"</w:tr>";
     }
     return xml + u"</w:tbl>"_s;
@@ -74,10 +78,12 @@ QByteArray blankContentTypes()
     return QByteArrayLiteral(
         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
         "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
-        "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+        "<Default Extension=\"rels\" "
+        "ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
         "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
         "<Override PartName=\"/word/document.xml\" "
-        "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/>"
+        "ContentType=\"application/"
+        "vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/>"
         "</Types>");
 }
 
@@ -87,7 +93,8 @@ QByteArray blankRelationships()
         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
         "<Relationship Id=\"rId1\" "
-        "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
+        "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+        "officeDocument\" "
         "Target=\"word/document.xml\"/>"
         "</Relationships>");
 }
@@ -99,8 +106,9 @@ WordDocument WordDocument::blank()
     WordDocument document;
     document.m_mainPart = QStringLiteral("word/document.xml");
     document.m_bodyNamespace = kMainNamespace.toString();
-    document.m_beforeBody = u"<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<w:document xmlns:w=\""_s
-                            + document.m_bodyNamespace + u"\"><w:body>"_s;
+    document.m_beforeBody =
+        u"<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<w:document xmlns:w=\""_s +
+        document.m_bodyNamespace + u"\"><w:body>"_s;
     // A new document has one empty paragraph, which stays after the table.
     document.m_afterBody = QStringLiteral(
         "<w:p/><w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/>"
@@ -122,24 +130,28 @@ WordDocument WordDocument::fromTemplate(const QString &fileName)
             continue; // folder entries carry nothing
         QByteArray data = package.part(name);
         if (name == u"[Content_Types].xml") // a template saved as a document
-            data.replace("wordprocessingml.template.main+xml", "wordprocessingml.document.main+xml");
+            data.replace("wordprocessingml.template.main+xml",
+                         "wordprocessingml.document.main+xml");
         document.m_parts.append({name, data});
     }
 
-    const auto main = std::find_if(document.m_parts.cbegin(), document.m_parts.cend(),
-                                   [&](const Part &part) { return part.name.compare(document.m_mainPart, Qt::CaseInsensitive) == 0; });
+    const auto main =
+        std::find_if(document.m_parts.cbegin(), document.m_parts.cend(), [&](const Part &part) {
+            return part.name.compare(document.m_mainPart, Qt::CaseInsensitive) == 0;
+        });
     document.m_mainPart = main->name;
     const QString text = QString::fromUtf8(main->data);
     QXmlStreamReader xml(text);
     qsizetype bodyStart = -1;
     while (nextToken(xml, package, document.m_mainPart) != QXmlStreamReader::EndDocument) {
-        if (bodyStart < 0 && xml.isStartElement() && xml.name() == u"body"
-            && (xml.namespaceUri() == kMainNamespace || xml.namespaceUri() == kStrictNamespace)) {
+        if (bodyStart < 0 && xml.isStartElement() && xml.name() == u"body" &&
+            (xml.namespaceUri() == kMainNamespace || xml.namespaceUri() == kStrictNamespace)) {
             bodyStart = static_cast<qsizetype>(xml.characterOffset());
             document.m_bodyNamespace = xml.namespaceUri().toString();
             if (text.mid(0, bodyStart).endsWith(u"/>")) { // <w:body/>: open it up
                 document.m_beforeBody = text.left(bodyStart - 2) + u'>';
-                document.m_afterBody = u"</"_s + xml.qualifiedName().toString() + u'>' + text.mid(bodyStart);
+                document.m_afterBody =
+                    u"</"_s + xml.qualifiedName().toString() + u'>' + text.mid(bodyStart);
             } else {
                 document.m_beforeBody = text.left(bodyStart);
                 document.m_afterBody = text.mid(bodyStart);
@@ -195,7 +207,8 @@ QByteArray WordDocument::toBytes() const
         body += blockXml(block, m_bodyNamespace);
     ZipWriter writer;
     for (const Part &part : m_parts)
-        writer.add(part.name, part.name == m_mainPart ? (m_beforeBody + body + m_afterBody).toUtf8() : part.data);
+        writer.add(part.name, part.name == m_mainPart ? (m_beforeBody + body + m_afterBody).toUtf8()
+                                                      : part.data);
     return writer.finish();
 }
 

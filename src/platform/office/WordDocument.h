@@ -50,11 +50,11 @@ private:
         QByteArray data;
     };
 
-    QList<Part> m_parts;      // in package order, the main part among them
-    QString m_mainPart;       // its name
-    QString m_bodyNamespace;  // WordprocessingML, transitional or strict
-    QString m_beforeBody;     // the main part up to the body's first child
-    QString m_afterBody;      // the rest
+    QList<Part> m_parts;     // in package order, the main part among them
+    QString m_mainPart;      // its name
+    QString m_bodyNamespace; // WordprocessingML, transitional or strict
+    QString m_beforeBody;    // the main part up to the body's first child
+    QString m_afterBody;     // the rest
     QList<Block> m_blocks;
 };
 

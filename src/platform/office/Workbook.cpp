@@ -21,7 +21,8 @@ Worksheet &Sheets::add()
     while (m_book->sheetNames().contains(defaultSheetName(number), Qt::CaseInsensitive))
         ++number;
     const auto at = sheets.begin() + std::min<qsizetype>(m_book->m_activeSheet, sheets.size());
-    const auto added = sheets.insert(at, std::make_unique<Worksheet>(*m_book, defaultSheetName(number)));
+    const auto added =
+        sheets.insert(at, std::make_unique<Worksheet>(*m_book, defaultSheetName(number)));
     m_book->m_activeSheet = static_cast<int>(added - sheets.begin());
     return **added;
 }

@@ -25,7 +25,10 @@ public:
 
 private:
     friend class Workbook;
-    explicit Sheets(Workbook &book) : m_book(&book) {}
+    explicit Sheets(Workbook &book)
+        : m_book(&book)
+    {
+    }
     Workbook *m_book;
 };
 

@@ -6,6 +6,7 @@
 #include "platform/office/Workbook.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace platform::office {
 namespace {
@@ -27,9 +28,8 @@ QString displayText(const Cell &cell, const CellStyle &style)
 void checkPosition(int row, int column)
 {
     if (row < 1 || row > kMaxRows || column < 1 || column > kMaxColumns)
-        throw OfficeError(QStringLiteral("Die Zelle (%1, %2) liegt außerhalb der Tabelle.")
-                              .arg(row)
-                              .arg(column));
+        throw OfficeError(
+            QStringLiteral("Die Zelle (%1, %2) liegt außerhalb der Tabelle.").arg(row).arg(column));
 }
 
 } // namespace
@@ -118,22 +118,12 @@ CellStyle Worksheet::effectiveStyle(const CellPosition &position) const
     return style;
 }
 
-int Worksheet::lastUsedRow() const
+CellPosition Worksheet::lastUsed() const
 {
-    int last = 0;
+    CellPosition last{0, 0};
     for (const auto &[position, cell] : m_cells) {
         if (cell.value.isValid())
-            last = std::max(last, position.row);
-    }
-    return last;
-}
-
-int Worksheet::lastUsedColumn() const
-{
-    int last = 0;
-    for (const auto &[position, cell] : m_cells) {
-        if (cell.value.isValid())
-            last = std::max(last, position.column);
+            last = {std::max(last.row, position.row), std::max(last.column, position.column)};
     }
     return last;
 }
@@ -162,22 +152,22 @@ Range::Range(Worksheet &sheet, Kind kind, int top, int left, int bottom, int rig
 
 int Range::visibleBottom() const
 {
-    return m_kind == Kind::Cells ? m_bottom : std::min(m_bottom, m_sheet->lastUsedRow());
+    return m_kind == Kind::Cells ? m_bottom : std::min(m_bottom, m_sheet->lastUsed().row);
 }
 
 int Range::visibleRight() const
 {
-    return m_kind == Kind::Cells ? m_right : std::min(m_right, m_sheet->lastUsedColumn());
+    return m_kind == Kind::Cells ? m_right : std::min(m_right, m_sheet->lastUsed().column);
 }
 
 void Range::setValue(const QList<QStringList> &texts)
 {
     const int rowCount = m_bottom - m_top + 1;
     const int columnCount = m_right - m_left + 1;
-    const bool fits = m_kind == Kind::Cells && texts.size() == rowCount
-                      && std::all_of(texts.begin(), texts.end(), [&](const QStringList &row) {
-                             return row.size() == columnCount;
-                         });
+    const bool fits = m_kind == Kind::Cells && texts.size() == rowCount &&
+                      std::all_of(texts.begin(), texts.end(), [&](const QStringList &row) {
+                          return row.size() == columnCount;
+                      });
     if (!fits)
         throw OfficeError(QStringLiteral("Die Werte passen nicht in den Bereich."));
 
@@ -186,8 +176,8 @@ void Range::setValue(const QList<QStringList> &texts)
             const CellPosition position{m_top + r, m_left + c};
             const CellValue converted = cellValueFromText(texts.at(r).at(c));
             m_sheet->setCellValue(position, converted.value);
-            if (!converted.numberFormat.isEmpty()
-                && !m_sheet->effectiveStyle(position).numberFormat)
+            if (!converted.numberFormat.isEmpty() &&
+                !m_sheet->effectiveStyle(position).numberFormat)
                 m_sheet->m_cells[position].style.numberFormat = converted.numberFormat;
         }
     }
@@ -272,7 +262,8 @@ void Range::autofit()
             continue;
         const CellStyle style = m_sheet->effectiveStyle(position);
         // Widths count characters of the standard font; bold runs wider.
-        const double characters = displayText(cell, style).size() * (style.bold.value_or(false) ? 1.1 : 1.0);
+        const double characters =
+            displayText(cell, style).size() * (style.bold.value_or(false) ? 1.1 : 1.0);
         double &width = widths[position.column];
         width = std::max(width, characters + 1.0);
     }
@@ -284,11 +275,15 @@ void Range::autofit()
 int Range::count() const
 {
     switch (m_kind) {
-    case Kind::Rows: return std::max(0, visibleBottom() - m_top + 1);
-    case Kind::Columns: return std::max(0, visibleRight() - m_left + 1);
-    case Kind::Cells: break;
+    case Kind::Rows:
+        return std::max(0, visibleBottom() - m_top + 1);
+    case Kind::Columns:
+        return std::max(0, visibleRight() - m_left + 1);
+    case Kind::Cells:
+        break;
     }
-    return (m_bottom - m_top + 1) * (m_right - m_left + 1);
+    const qint64 cells = qint64(m_bottom - m_top + 1) * (m_right - m_left + 1);
+    return static_cast<int>(std::min<qint64>(cells, std::numeric_limits<int>::max()));
 }
 
 void Borders::setLineStyle(int lineStyle)
@@ -300,8 +295,8 @@ void Borders::setLineStyle(int lineStyle)
 
 void Borders::setWeight(int weight)
 {
-    if (weight != xlHairline && weight != xlThin && weight != xlMedium3 && weight != xlThick
-        && weight != xlMedium)
+    if (weight != xlHairline && weight != xlThin && weight != xlMedium3 && weight != xlThick &&
+        weight != xlMedium)
         throw OfficeError(QStringLiteral("Die Linienstärke %1 gibt es nicht.").arg(weight));
     m_range.applyStyle([&](CellStyle &style) { style.borderWeight = weight; });
 }

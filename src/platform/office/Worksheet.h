@@ -21,7 +21,13 @@ inline constexpr int kMaxColumns = 16384;
 // Border line styles and weights by their spreadsheet numbers. Weight 3 lies
 // between thin and thick and is taken as medium.
 enum XlLineStyle : int { xlLineStyleNone = -4142, xlContinuous = 1 };
-enum XlBorderWeight : int { xlHairline = 1, xlThin = 2, xlMedium3 = 3, xlThick = 4, xlMedium = -4138 };
+enum XlBorderWeight : int {
+    xlHairline = 1,
+    xlThin = 2,
+    xlMedium3 = 3,
+    xlThick = 4,
+    xlMedium = -4138
+};
 
 // The formatting of a cell, a row or a column; unset fields fall through
 // from cell to row to column.
@@ -79,8 +85,8 @@ public:
     const std::map<int, double> &columnWidths() const { return m_columnWidths; }
     // The style a cell shows: its own, else its row's, else its column's.
     CellStyle effectiveStyle(const CellPosition &position) const;
-    int lastUsedRow() const;
-    int lastUsedColumn() const;
+    // The last row and the last column that hold a value; 0 in an empty sheet.
+    CellPosition lastUsed() const;
 
     // What the file reader fills in.
     void setCellValue(const CellPosition &position, const QVariant &value);
@@ -146,7 +152,10 @@ public:
 
 private:
     friend class Range;
-    explicit Borders(Range range) : m_range(range) {}
+    explicit Borders(Range range)
+        : m_range(range)
+    {
+    }
     Range m_range;
 };
 
@@ -158,7 +167,10 @@ public:
 
 private:
     friend class Range;
-    explicit Font(Range range) : m_range(range) {}
+    explicit Font(Range range)
+        : m_range(range)
+    {
+    }
     Range m_range;
 };
 

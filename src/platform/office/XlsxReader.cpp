@@ -34,22 +34,29 @@ struct ParsedSheet
 class Parser
 {
 public:
-    Parser(ZipReader &package, const XlsxLimits &limits) : m_package(package), m_limits(limits) {}
+    Parser(ZipReader &package, const XlsxLimits &limits)
+        : m_package(package)
+        , m_limits(limits)
+    {
+    }
 
     QList<ParsedSheet> parse()
     {
         const QString workbookPart = mainPartName(m_package);
         const QList<Relationship> relationships = readRelationships(m_package, workbookPart);
-        if (const QString strings = relatedPart(relationships, u"sharedStrings"); !strings.isEmpty())
+        if (const QString strings = relatedPart(relationships, u"sharedStrings");
+            !strings.isEmpty())
             readSharedStrings(strings);
         QList<ParsedSheet> sheets;
         for (const SheetEntry &entry : readSheetEntries(workbookPart, relationships))
-            sheets.append({entry.name, entry.part.isEmpty() ? QList<ParsedCell>() : readCells(entry.part)});
+            sheets.append(
+                {entry.name, entry.part.isEmpty() ? QList<ParsedCell>() : readCells(entry.part)});
         return sheets;
     }
 
 private:
-    QList<SheetEntry> readSheetEntries(const QString &partName, const QList<Relationship> &relationships)
+    QList<SheetEntry> readSheetEntries(const QString &partName,
+                                       const QList<Relationship> &relationships)
     {
         QXmlStreamReader xml(m_package.part(partName));
         QList<SheetEntry> entries;
@@ -64,8 +71,9 @@ private:
                 if (attribute.name() == u"id") // r:id, whatever the prefix
                     id = attribute.value().toString();
             }
-            const auto relationship = std::find_if(relationships.begin(), relationships.end(),
-                                                   [&](const Relationship &r) { return r.id == id; });
+            const auto relationship =
+                std::find_if(relationships.begin(), relationships.end(),
+                             [&](const Relationship &r) { return r.id == id; });
             if (relationship == relationships.end() || relationship->external)
                 m_package.damaged(QStringLiteral("Tabelle \"%1\" fehlt").arg(entry.name));
             if (relationship->type.endsWith(u"/worksheet"))
@@ -81,21 +89,15 @@ private:
     QString readStringItem(QXmlStreamReader &xml, const QString &partName)
     {
         QString text;
-        for (int depth = 1; depth > 0;) {
-            switch (nextToken(xml, m_package, partName)) {
-            case QXmlStreamReader::StartElement:
-                if (xml.name() == u"t")
-                    text += elementText(xml, m_package, partName);
-                else if (xml.name() == u"rPh")
-                    elementText(xml, m_package, partName);
-                else
-                    ++depth;
-                break;
-            case QXmlStreamReader::EndElement: --depth; break;
-            case QXmlStreamReader::EndDocument: return text;
-            default: break;
-            }
-        }
+        readContent(xml, m_package, partName, [&] {
+            if (xml.name() == u"t")
+                text += elementText(xml, m_package, partName);
+            else if (xml.name() == u"rPh")
+                elementText(xml, m_package, partName);
+            else
+                return false;
+            return true;
+        });
         return text;
     }
 
@@ -113,12 +115,15 @@ private:
     {
         qsizetype i = 0;
         qint64 column = 0;
-        for (; i < reference.size() && reference[i] >= u'A' && reference[i] <= u'Z' && column <= kMaxColumns; ++i)
+        for (; i < reference.size() && reference[i] >= u'A' && reference[i] <= u'Z' &&
+               column <= kMaxColumns;
+             ++i)
             column = column * 26 + (reference[i].unicode() - u'A' + 1);
         bool ok = false;
         const qint64 row = reference.mid(i).toLongLong(&ok);
         if (!ok || column < 1 || column > kMaxColumns || row < 1 || row > kMaxRows)
-            m_package.damaged(QStringLiteral("%1: Zellbezug \"%2\"").arg(partName, reference.toString()));
+            m_package.damaged(
+                QStringLiteral("%1: Zellbezug \"%2\"").arg(partName, reference.toString()));
         return {static_cast<int>(row), static_cast<int>(column)};
     }
 
@@ -151,7 +156,9 @@ private:
                 continue;
             if (xml.name() == u"row") {
                 const auto r = xml.attributes().value(u"r"_s);
-                next = {r.isEmpty() ? next.row + 1 : parseReference(u"A"_s + r.toString(), partName).row, 1};
+                next = {r.isEmpty() ? next.row + 1
+                                    : parseReference(u"A"_s + r.toString(), partName).row,
+                        1};
                 if (next.row > m_limits.rows)
                     m_package.damaged(QStringLiteral("mehr als %1 Zeilen").arg(m_limits.rows));
             } else if (xml.name() == u"c") {
@@ -162,7 +169,8 @@ private:
                 if (++m_cellCount > m_limits.cells)
                     m_package.damaged(QStringLiteral("mehr als %1 Zellen").arg(m_limits.cells));
                 next = {position.row, position.column + 1};
-                const QVariant value = readCell(xml, xml.attributes().value(u"t"_s).toString(), partName);
+                const QVariant value =
+                    readCell(xml, xml.attributes().value(u"t"_s).toString(), partName);
                 if (value.isValid())
                     cells.append({position, value});
             }
@@ -174,24 +182,17 @@ private:
     QVariant readCell(QXmlStreamReader &xml, const QString &type, const QString &partName)
     {
         QVariant value;
-        for (int depth = 1; depth > 0;) {
-            switch (nextToken(xml, m_package, partName)) {
-            case QXmlStreamReader::StartElement:
-                if (xml.name() == u"v") {
-                    const QString text = elementText(xml, m_package, partName);
-                    if (!text.isEmpty())
-                        value = cellValue(type, text, partName);
-                } else if (xml.name() == u"is") {
-                    value = readStringItem(xml, partName);
-                } else {
-                    ++depth;
-                }
-                break;
-            case QXmlStreamReader::EndElement: --depth; break;
-            case QXmlStreamReader::EndDocument: return value;
-            default: break;
+        readContent(xml, m_package, partName, [&] {
+            if (xml.name() == u"v") {
+                if (const QString text = elementText(xml, m_package, partName); !text.isEmpty())
+                    value = cellValue(type, text, partName);
+            } else if (xml.name() == u"is") {
+                value = readStringItem(xml, partName);
+            } else {
+                return false;
             }
-        }
+            return true;
+        });
         return value;
     }
 

@@ -16,7 +16,8 @@ namespace {
 
 [[noreturn]] void fail(const QString &reason)
 {
-    throw OfficeError(QStringLiteral("Die Arbeitsmappe kann nicht erstellt werden: %1").arg(reason));
+    throw OfficeError(
+        QStringLiteral("Die Arbeitsmappe kann nicht erstellt werden: %1").arg(reason));
 }
 
 void check(lxw_error error)
@@ -30,11 +31,15 @@ uint8_t borderOf(const CellStyle &style)
     if (!style.hasBorder())
         return LXW_BORDER_NONE;
     switch (style.borderWeight.value_or(xlThin)) {
-    case xlHairline: return LXW_BORDER_HAIR;
+    case xlHairline:
+        return LXW_BORDER_HAIR;
     case xlMedium3:
-    case xlMedium: return LXW_BORDER_MEDIUM;
-    case xlThick: return LXW_BORDER_THICK;
-    default: return LXW_BORDER_THIN;
+    case xlMedium:
+        return LXW_BORDER_MEDIUM;
+    case xlThick:
+        return LXW_BORDER_THICK;
+    default:
+        return LXW_BORDER_THIN;
     }
 }
 
@@ -43,7 +48,10 @@ uint8_t borderOf(const CellStyle &style)
 class Formats
 {
 public:
-    explicit Formats(lxw_workbook *book) : m_book(book) {}
+    explicit Formats(lxw_workbook *book)
+        : m_book(book)
+    {
+    }
 
     lxw_format *of(const CellStyle &style)
     {
@@ -53,7 +61,11 @@ public:
         const bool strikethrough = style.strikethrough.value_or(false);
         const QString numberFormat = style.numberFormat.value_or(QString());
         const uint8_t border = borderOf(style);
-        const QString key = QStringLiteral("%1%2%3|%4").arg(int(bold)).arg(int(strikethrough)).arg(border).arg(numberFormat);
+        const QString key = QStringLiteral("%1%2%3|%4")
+                                .arg(int(bold))
+                                .arg(int(strikethrough))
+                                .arg(border)
+                                .arg(numberFormat);
         lxw_format *&format = m_formats[key];
         if (!format) {
             format = workbook_add_format(m_book);
@@ -138,7 +150,8 @@ QByteArray xlsxBytes(const Workbook &book)
     Formats formats(target.get());
     int index = 0;
     for (const auto &sheet : book.sheets()) {
-        lxw_worksheet *sheetTarget = workbook_add_worksheet(target.get(), sheet->name().toUtf8().constData());
+        lxw_worksheet *sheetTarget =
+            workbook_add_worksheet(target.get(), sheet->name().toUtf8().constData());
         if (!sheetTarget)
             fail(QStringLiteral("Tabelle \"%1\"").arg(sheet->name()));
         writeSheet(*sheet, sheetTarget, formats);

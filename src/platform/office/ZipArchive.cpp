@@ -54,9 +54,8 @@ ZipReader::ZipReader(QString fileName, QByteArray data, const ZipLimits &limits)
     , m_limits(limits)
 {
     ZipError error;
-    zip_source_t *source = zip_source_buffer_create(m_data.constData(),
-                                                    static_cast<zip_uint64_t>(m_data.size()), 0,
-                                                    &error.error);
+    zip_source_t *source = zip_source_buffer_create(
+        m_data.constData(), static_cast<zip_uint64_t>(m_data.size()), 0, &error.error);
     if (!source)
         damaged(error.text());
     m_archive.reset(zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error.error));
@@ -74,8 +73,9 @@ ZipReader::~ZipReader() = default;
 
 void ZipReader::damaged(const QString &reason) const
 {
-    throw OfficeError(QStringLiteral("Die Datei \"%1\" ist beschädigt oder keine Office-Datei (%2).")
-                          .arg(QFileInfo(m_fileName).fileName(), reason));
+    throw OfficeError(
+        QStringLiteral("Die Datei \"%1\" ist beschädigt oder keine Office-Datei (%2).")
+            .arg(QFileInfo(m_fileName).fileName(), reason));
 }
 
 bool ZipReader::contains(const QString &partName) const
@@ -112,7 +112,8 @@ QByteArray ZipReader::part(const QString &partName)
     for (;;) {
         const zip_int64_t n = zip_fread(file.get(), buffer, sizeof buffer);
         if (n < 0)
-            damaged(QStringLiteral("%1: %2").arg(partName, zipErrorText(zip_file_get_error(file.get()))));
+            damaged(QStringLiteral("%1: %2").arg(partName,
+                                                 zipErrorText(zip_file_get_error(file.get()))));
         if (n == 0)
             break;
         if (data.size() + n > limit)
@@ -131,7 +132,8 @@ void ZipWriter::add(const QString &partName, const QByteArray &data)
 QByteArray ZipWriter::finish() const
 {
     const auto fail = [](const QString &reason) -> OfficeError {
-        return OfficeError(QStringLiteral("Das ZIP-Archiv kann nicht erstellt werden: %1").arg(reason));
+        return OfficeError(
+            QStringLiteral("Das ZIP-Archiv kann nicht erstellt werden: %1").arg(reason));
     };
     ZipError error;
     zip_source_t *target = zip_source_buffer_create(nullptr, 0, 0, &error.error);
@@ -148,8 +150,8 @@ QByteArray ZipWriter::finish() const
     for (const Part &part : m_parts) {
         zip_source_t *source = zip_source_buffer(archive, part.data.constData(),
                                                  static_cast<zip_uint64_t>(part.data.size()), 0);
-        if (!source
-            || zip_file_add(archive, part.name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
+        if (!source ||
+            zip_file_add(archive, part.name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
             const QString reason = zipErrorText(zip_get_error(archive));
             zip_source_free(source);
             zip_discard(archive);
