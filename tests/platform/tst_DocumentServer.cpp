@@ -138,18 +138,36 @@ private Q_SLOTS:
         QVERIFY(!types.contains(u"template.main"_s));
     }
 
-    void emptyTemplateBodyIsOpenedUp()
+    void templateBodyIsFoundInAnySpelling_data()
     {
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<QStringList>("blocks");
+        const QString table = u"tbl:Nr.|Name|Zeit|Platz/7|Anna Berg|10,50|/|||"_s;
+        QTest::newRow("empty body")
+            << QByteArray(
+                   "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/"
+                   "2006/main\"><w:body/></w:document>")
+            << QStringList{table};
+        QTest::newRow("byte order mark, CR LF, attributes, umlauts before the body")
+            << QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+                          "<document xmlns=\"http://schemas.openxmlformats.org/wordprocessingml/"
+                          "2006/main\" xmlns:x=\"urn:x\" x:note=\"Übersicht\">\r\n"
+                          "  <body x:id=\"1\">\r\n  <p><r><t>Wettkampf Ä</t></r></p>\r\n</body>\r\n"
+                          "</document>")
+            << QStringList{table, u"p:Wettkampf Ä"_s};
+    }
+
+    void templateBodyIsFoundInAnySpelling()
+    {
+        QFETCH(QByteArray, document);
+        QFETCH(QStringList, blocks);
         QTemporaryDir dir;
         const QString fileName = dir.filePath(u"protokoll.docx"_s);
         DocumentServer server;
-        server.fileOpen(writeTemplate(dir, "<w:document "
-                                           "xmlns:w=\"http://schemas.openxmlformats.org/"
-                                           "wordprocessingml/2006/main\"><w:body/></w:document>"));
+        server.fileOpen(writeTemplate(dir, document));
         insertProtocolTable(server);
         server.fileSaveAs(fileName);
-        QCOMPARE(bodyBlocks(partOf(fileName, u"word/main.xml"_s)),
-                 (QStringList{u"tbl:Nr.|Name|Zeit|Platz/7|Anna Berg|10,50|/|||"_s}));
+        QCOMPARE(bodyBlocks(partOf(fileName, u"word/main.xml"_s)), blocks);
     }
 
     void textIsInsertedAndConverted()
