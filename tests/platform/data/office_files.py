@@ -1,5 +1,7 @@
-"""Reads a workbook and a document with independent readers and prints what
-they hold as JSON, for the office interoperability test."""
+"""The independent side of the office interoperability test.
+
+write XLSX DOCX: writes a workbook and a document template of its own.
+read XLSX DOCX DOCX: prints what a workbook and two documents hold, as JSON."""
 import json
 import sys
 
@@ -40,5 +42,27 @@ def document(path):
     }
 
 
-print(json.dumps({"workbook": workbook(sys.argv[1]), "document": document(sys.argv[2]),
-                  "template": document(sys.argv[3])}))
+def write_workbook(path):
+    book = openpyxl.Workbook()
+    protocol = book.active
+    protocol.title = "Startliste"
+    for row in [["Nr.", "Name", "Zeit", "Platz"], [7, "Anna Berg", 10.5, None], [12, "Cléo", "1.02,34", "2"]]:
+        protocol.append(row)
+    athlete = book.create_sheet("Anna Berg")
+    athlete.append([1.05, "-", 3.014, 10.5])
+    book.save(path)
+
+
+def write_template(path):
+    doc = docx.Document()  # python-docx's own template, made by a word processor
+    doc.add_heading("Sportfest 2026", 1)
+    doc.add_paragraph("Ergebnisse")
+    doc.save(path)
+
+
+if sys.argv[1] == "write":
+    write_workbook(sys.argv[2])
+    write_template(sys.argv[3])
+else:
+    print(json.dumps({"workbook": workbook(sys.argv[2]), "document": document(sys.argv[3]),
+                      "template": document(sys.argv[4])}))
