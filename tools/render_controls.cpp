@@ -3,13 +3,17 @@
 // Each scene builds a widget tree; new scenes (windows) go into the table below.
 
 #include "controls/ColorSpeedButton.h"
+#include "controls/SortGrid.h"
 #include "controls/Udigit.h"
+#include "protocol/ProtocolTables.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QEnterEvent>
 #include <QGridLayout>
 #include <QLabel>
+#include <QSplitter>
+#include <QTabWidget>
 #include <QTextStream>
 
 #include <functional>
@@ -171,6 +175,40 @@ std::unique_ptr<QWidget> colorPresets()
     return window;
 }
 
+// The protocol beside the split table of an athlete with five attempts, the
+// slowest struck out, as runs of the engine leave them.
+std::unique_ptr<QWidget> protocolTables()
+{
+    auto window = std::make_unique<QWidget>();
+    window->resize(640, 200);
+    auto *splitter = new QSplitter(window.get());
+    splitter->setGeometry(window->rect());
+    // Not the splitter: it would take the hidden store as a pane too.
+    auto *tables = new TProtocolTables(window.get());
+    splitter->addWidget(tables->SortGrid1);
+    splitter->addWidget(tables->TabControl1);
+    splitter->setSizes({640 - 272, 272});
+    tables->FillSplitHeader(5, 10, 15, 30);
+    const auto run = [tables](const char *startNumber, qint32 finalTime, qint64 first,
+                              qint64 second, qint64 third) {
+        tables->setTablesEnabled(false);
+        tables->OpenProtocolRow(QString::fromLatin1(startNumber));
+        tables->StoreRunSplits(finalTime, {first, second, third, finalTime});
+    };
+    run("1", 4310, 1020, 1790, 2560);
+    run("2", 4480, 1050, 0, 2630);
+    run("3", 4120, 990, 1700, 2440);
+    for (const qint32 t : {4250, 4190, 4410, 4520, 4230})
+        run("7", t, t / 4, t * 4 / 10, t * 6 / 10);
+    tables->SortGrid1->setCells(1, 1, QStringLiteral("Anna Berg"));
+    tables->SortGrid1->setCells(1, 2, QStringLiteral("Jonas Krüger"));
+    tables->SortGrid1->setCells(1, 4, QStringLiteral("Lea Wolff"));
+    tables->StartNumberChanged(QStringLiteral("7"));
+    QObject::connect(splitter, &QSplitter::splitterMoved, tables, &TProtocolTables::LayoutColumns);
+    window->setProperty("layoutColumns", QVariant::fromValue<QObject *>(tables));
+    return window;
+}
+
 struct Scene
 {
     const char *name;
@@ -180,6 +218,7 @@ struct Scene
 const Scene kScenes[] = {
     {"controls", digitsAndButtons},
     {"presets", colorPresets},
+    {"protocol", protocolTables},
 };
 
 } // namespace
@@ -220,6 +259,11 @@ int main(int argc, char *argv[])
         const QVariant state = button->property("renderState");
         if (state.isValid())
             applyState(button, ButtonState(state.toInt()));
+    }
+    if (auto *tables = qobject_cast<TProtocolTables *>(
+            widget->property("layoutColumns").value<QObject *>())) {
+        // As the main window does on every resize.
+        tables->LayoutColumns();
     }
     QCoreApplication::processEvents();
 
