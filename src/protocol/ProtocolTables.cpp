@@ -1,7 +1,6 @@
 #include "protocol/ProtocolTables.h"
 
 #include "controls/SortGrid.h"
-#include "timing/TimeFormat.h"
 
 #include <QMenu>
 #include <QPainter>
@@ -16,12 +15,6 @@ constexpr int kLoadedTimeCol = 4;
 constexpr int kNrCol = 0;
 constexpr int kNameCol = 1;
 constexpr int kZeitCol = 2;
-
-const QString &removeRowText()
-{
-    static const QString text = QStringLiteral("Zeile entfernen");
-    return text;
-}
 
 QFont tableFont()
 {
@@ -38,9 +31,10 @@ QMenu *makeMenu(const QString &name, QWidget *parent)
     return menu;
 }
 
-QAction *addMenuItem(QMenu *menu, const QString &name)
+// Both popup menus hold one entry, "Zeile entfernen".
+QAction *addRemoveRowItem(QMenu *menu, const QString &name)
 {
-    QAction *item = menu->addAction(removeRowText());
+    QAction *item = menu->addAction(QStringLiteral("Zeile entfernen"));
     item->setObjectName(name);
     return item;
 }
@@ -54,9 +48,9 @@ TProtocolTables::TProtocolTables(QWidget *parent)
     , TabControl1(new QTabWidget(parent))
     , SortGridRes(new TMyStringGrid(TabControl1))
     , PopupMenuProtokol(makeMenu(QStringLiteral("PopupMenuProtokol"), parent))
-    , Erase1(addMenuItem(PopupMenuProtokol, QStringLiteral("Erase1")))
+    , Erase1(addRemoveRowItem(PopupMenuProtokol, QStringLiteral("Erase1")))
     , PopupMenu2(makeMenu(QStringLiteral("PopupMenu2"), parent))
-    , Zeileentfernen2(addMenuItem(PopupMenu2, QStringLiteral("Zeileentfernen2")))
+    , Zeileentfernen2(addRemoveRowItem(PopupMenu2, QStringLiteral("Zeileentfernen2")))
 {
     setUpProtocolGrid();
     setUpSplitStore();

@@ -4,6 +4,8 @@
 #include "controls/SortGrid.h"
 #include "ui/DlgYesNo.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -112,6 +114,8 @@ private Q_SLOTS:
     void columnsFollowTheClientWidth();
     void splitCellsAreDrawnRightTopAndStruckWhenExcluded();
     void cellFormatAlignsHeaderAndName();
+    void popupMenusActOnTheirGrid();
+    void typingAStartNumberEnablesTheButtons();
 };
 
 void tst_ProtocolTables::startsWithOneEmptyRowAndItsBlock()
@@ -574,6 +578,48 @@ void tst_ProtocolTables::cellFormatAlignsHeaderAndName()
     QCOMPARE(alignment(0, 1), TAlignment::taRightJustify);
     QCOMPARE(alignment(3, 1), TAlignment::taRightJustify);
     QCOMPARE(h.tables->SortGrid1->cellFormat(0, 1, {}).AlignmentVert, TVertAlignment::taMiddle);
+}
+
+void tst_ProtocolTables::popupMenusActOnTheirGrid()
+{
+    Host h;
+    h.run(u"1"_s, 10000);
+    h.run(u"1"_s, 11000);
+    h.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+    TMyStringGrid *split = h.tables->SortGridRes;
+    QTest::mouseClick(split->viewport(), Qt::LeftButton, {}, split->cellRect(0, 2).center());
+    const QPoint at = split->cellRect(0, 2).center();
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, split->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(split->viewport(), &menuEvent);
+    QVERIFY(h.tables->PopupMenu2->isVisible());
+    h.tables->PopupMenu2->hide();
+    h.tables->Zeileentfernen2->trigger();
+    QCOMPARE(h.split(2), QStringList(4));
+    QCOMPARE(h.zeit(1), u"11,00"_s);
+
+    h.run(u"2"_s, 12000);
+    h.select(1);
+    h.tables->Erase1->trigger();
+    QCOMPARE(h.dataRows(), 1);
+    QCOMPARE(h.nr(1), u"2"_s);
+}
+
+void tst_ProtocolTables::typingAStartNumberEnablesTheButtons()
+{
+    Host h;
+    h.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+    TSortGrid *grid = h.tables->SortGrid1;
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(0, 1).center());
+    QVERIFY(grid->options().testFlag(TGridOption::goEditing));
+    QVERIFY(!h.button("sbSave")->isEnabled());
+    // The first key opens the cell editor, which takes the rest.
+    QTest::keyClick(grid, Qt::Key_1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(h.nr(1), u"12"_s);
+    QVERIFY(h.button("sbSave")->isEnabled());
 }
 
 QTEST_MAIN(tst_ProtocolTables)
