@@ -15,6 +15,8 @@ constexpr int kLoadedTimeCol = 4;
 constexpr int kNrCol = 0;
 constexpr int kNameCol = 1;
 constexpr int kZeitCol = 2;
+// Selecting a row by its "Platz" cell selects it whole and shows its split table.
+constexpr int kPlatzCol = 3;
 
 QFont tableFont()
 {
@@ -182,7 +184,7 @@ void TProtocolTables::OpenProtocolRow(const QString &startNumber)
     if (found >= 1 && found == m_shownRow && !m_attemptStored) {
         // The split grid already shows this athlete, with the attempt row the
         // operator may have picked for this run: keep it.
-        selectWholeRow(SortGrid1->col(), found);
+        selectWholeRow(kPlatzCol, found);
     } else {
         if (found < 1) {
             row = dataRowCount();
@@ -199,7 +201,7 @@ void TProtocolTables::OpenProtocolRow(const QString &startNumber)
         // Shown with the last run's attempt still selected: choose afresh, or
         // this run would overwrite that attempt.
         bool canSelect = true;
-        SortGrid1SelectCell(SortGrid1, 3, row, canSelect);
+        SortGrid1SelectCell(SortGrid1, kPlatzCol, row, canSelect);
     }
     SortGrid1->setCells(kNrCol, row, startNumber);
     updateCaption();
@@ -212,11 +214,15 @@ void TProtocolTables::StartNumberChanged(const QString &startNumber)
     if (row < 1)
         return;
     bool canSelect = true;
-    SortGrid1SelectCell(SortGrid1, 3, row, canSelect);
+    SortGrid1SelectCell(SortGrid1, kPlatzCol, row, canSelect);
 }
 
 void TProtocolTables::selectWholeRow(int col, int row)
 {
+    TGridOptions options = SortGrid1->options();
+    options &= ~TGridOptions(TGridOption::goEditing);
+    options |= TGridOption::goRowSelect;
+    SortGrid1->setOptions(options);
     SortGrid1->setSelection({col, row, col, row});
     if (row < SortGrid1->topRow() || row >= SortGrid1->topRow() + SortGrid1->visibleRowCount())
         SortGrid1->ScrollToCell(col, row);
@@ -226,15 +232,12 @@ void TProtocolTables::SortGrid1SelectCell(QObject *, int ACol, int ARow, bool &C
 {
     if (m_restructuring || ARow < 1 || ARow > dataRowCount())
         return;
-    TGridOptions options = SortGrid1->options();
     if (ACol == kNrCol || ACol == kNameCol) {
+        TGridOptions options = SortGrid1->options();
         options |= TGridOption::goEditing;
         options &= ~TGridOptions(TGridOption::goRowSelect);
         SortGrid1->setOptions(options);
     } else {
-        options &= ~TGridOptions(TGridOption::goEditing);
-        options |= TGridOption::goRowSelect;
-        SortGrid1->setOptions(options);
         CanSelect = false;
         selectWholeRow(ACol, ARow);
     }
@@ -362,7 +365,7 @@ void TProtocolTables::Erase1Click()
                 }
             }
             bool canSelect = true;
-            SortGrid1SelectCell(SortGrid1, 3, std::min(row, dataRowCount()), canSelect);
+            SortGrid1SelectCell(SortGrid1, kPlatzCol, std::min(row, dataRowCount()), canSelect);
         }
     }
     UpdateProtocolButtons();
