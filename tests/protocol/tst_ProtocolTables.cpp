@@ -116,6 +116,7 @@ private Q_SLOTS:
     void cellFormatAlignsHeaderAndName();
     void popupMenusActOnTheirGrid();
     void typingAStartNumberEnablesTheButtons();
+    void newRowsAreScrolledIntoView();
 };
 
 void tst_ProtocolTables::startsWithOneEmptyRowAndItsBlock()
@@ -620,6 +621,23 @@ void tst_ProtocolTables::typingAStartNumberEnablesTheButtons()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(h.nr(1), u"12"_s);
     QVERIFY(h.button("sbSave")->isEnabled());
+}
+
+void tst_ProtocolTables::newRowsAreScrolledIntoView()
+{
+    Host h;
+    h.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+    TSortGrid *grid = h.tables->SortGrid1;
+    for (int nr = 1; nr <= 40; ++nr) {
+        h.run(QString::number(nr), 9000 + nr);
+        QCOMPARE(grid->row(), nr);
+        QVERIFY(nr >= grid->topRow() && nr < grid->topRow() + grid->visibleRowCount());
+    }
+    QCOMPARE(h.tables->SortGridTmp->rowCount(), 240);
+    QCOMPARE(finals(h.tables->splitBlock(40))[1], u"9,04"_s);
+    h.tables->StartNumberChanged(u"2"_s);
+    QVERIFY(grid->topRow() <= 2);
 }
 
 QTEST_MAIN(tst_ProtocolTables)
