@@ -1,9 +1,14 @@
 #include "controls/SortGrid.h"
 
 #include "controls/GridRules.h"
+#include "controls/SortKeys.h"
+#include "controls/SortOrder.h"
 
 #include <QGuiApplication>
+#include <QLocale>
 #include <QMessageBox>
+
+#include <algorithm>
 
 TSortGrid::TSortGrid(QWidget *parent)
     : TMyStringGrid(parent)
@@ -92,10 +97,56 @@ void TSortGrid::SortRows(int ACol)
 {
     if (!m_sortOptions.CanSort)
         return;
-    // Ordering the rows by the comparison styles comes with the sorting
-    // itself; until then a sort only takes the column for the arrow.
     m_sortOptions.SortCol = ACol;
-    invalidateGrid();
+    BeginUpdate();
+    if (OnBeginSort)
+        OnBeginSort(this, ACol);
+
+    const SortKeys keys = sortKeys(ACol, m_sortOptions.SecondaryIndex, colCount());
+    if (!keys.isValid()) {
+        EndUpdate();
+        QMessageBox::warning(this, QGuiApplication::applicationDisplayName(), keys.error);
+        return;
+    }
+    QList<int> selected = m_selectList;
+    std::sort(selected.begin(), selected.end());
+
+    QList<QStringList> table;
+    table.reserve(rowCount());
+    for (int r = 0; r < rowCount(); ++r)
+        table << rows(r);
+    TGetSortStyle getSortStyle;
+    if (OnGetSortStyle)
+        getSortStyle = [this](int col, TSortStyle &style) { OnGetSortStyle(this, col, style); };
+    const QList<int> order =
+        sortRowOrder(table, keys.columns, m_sortOptions, getSortStyle, QLocale());
+
+    for (int n = 0; n < order.size(); ++n)
+        setRows(n + 1, table[order[n]]);
+    moveSelectionWithRows(order, selected);
+
+    m_sortOptions.CustomCompare = nullptr;
+    Q_EMIT endSort(keys.columns.front());
+    EndUpdate();
+}
+
+void TSortGrid::moveSelectionWithRows(const QList<int> &order, const QList<int> &sortedSelection)
+{
+    bool first = true;
+    for (int n = 0; n < order.size(); ++n) {
+        if (!std::binary_search(sortedSelection.begin(), sortedSelection.end(), order[n]))
+            continue;
+        const int newRow = n + 1;
+        if (first) {
+            // Through the ordinary selection, so its events tell the new row.
+            setRow(newRow);
+            m_selectList.clear();
+            m_anchorList.clear();
+            first = false;
+        }
+        m_selectList << newRow;
+        m_anchorList << newRow;
+    }
 }
 
 int TSortGrid::FindRow(int ACol, const QString &Text, bool IgnoreCase) const

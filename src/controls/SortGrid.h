@@ -142,6 +142,8 @@ public:
         OnGetCellFormat;
     std::function<void(const QStringList &ARows, bool &Accept)> OnSetFilter;
     std::function<void(QObject *Sender, int Col, TSortStyle &SortStyle)> OnGetSortStyle;
+    // Raised as a sort begins; the handler may change the column sorted on.
+    std::function<void(QObject *Sender, int &ACol)> OnBeginSort;
     std::function<void(QObject *Sender, int ACol, int ARow, const QString &OldValue,
                        QString &NewValue, bool &Valid)>
         OnCellValidate;
@@ -160,6 +162,8 @@ Q_SIGNALS:
     void rowHeightsChanged();
     void sizeChanged(int OldColCount, int OldRowCount);
     void endUpdate();
+    // At the end of a sort, with its primary column.
+    void endSort(int ACol);
     void setChecked(int ACol, int ARow, bool State);
     void setComboBox(int ACol, int ARow, const QString &Str);
     void setEllipsis(int ACol, int ARow);
@@ -190,6 +194,8 @@ private:
     const QImage &picture(TGridPicture which);
     void stretchLastColumn();
     void setSingleSelection(int row);
+    // After a sort: the rows that were selected stay selected where they went.
+    void moveSelectionWithRows(const QList<int> &order, const QList<int> &sortedSelection);
     void startRowDrag();
     void withoutAlwaysShowEditor(const std::function<void()> &change);
 
