@@ -102,6 +102,29 @@ int sortColAfterColumnMove(int sortCol, int from, int to)
     return sortCol;
 }
 
+namespace {
+// Where the list's lower edge stands below the cell's top.
+constexpr int DropDownListDrop = 59;
+// Room the list keeps beside and below its items.
+constexpr int DropDownListMargin = 5;
+constexpr int DropDownListMaxItems = 10;
+} // namespace
+
+QRect dropDownListRect(const QRect &cell, const QPoint &gridPos, int width, int height,
+                       int itemCount, int itemHeight)
+{
+    const int w = width != 0 ? width : cell.width() + 1;
+    const int items = height != 0 || itemCount >= DropDownListMaxItems ? DropDownListMaxItems
+                                                                       : itemCount;
+    const int h = items * itemHeight + DropDownListMargin;
+    return {cell.left() + gridPos.x() + 2, cell.top() + gridPos.y() - h + DropDownListDrop, w, h};
+}
+
+QPoint dropDownListCellPoint(const QRect &list, const QPoint &gridPos)
+{
+    return {list.left() - gridPos.x() - 2, list.top() + list.height() - gridPos.y() - DropDownListDrop};
+}
+
 bool isCheckedText(const QString &text)
 {
     return text == u"true" || text == u"1" || text == u"V";

@@ -3,6 +3,8 @@
 #include "controls/GridTypes.h"
 #include "controls/SortTypes.h"
 
+#include <QPoint>
+#include <QRect>
 #include <QString>
 
 #include <functional>
@@ -47,6 +49,14 @@ std::optional<int> stretchedLastColumnWidth(const TGridAxis &cols, int leftCol,
 
 // The sort column's index after a column moved from `from` to `to`.
 int sortColAfterColumnMove(int sortCol, int from, int to);
+
+// Where a drop-down cell's list stands on the form: `cell` in the grid's
+// cell coordinates, `gridPos` the grid's place on the form; a width of 0
+// takes the cell's, a height other than 0 (or ten items or more) ten items.
+QRect dropDownListRect(const QRect &cell, const QPoint &gridPos, int width, int height,
+                       int itemCount, int itemHeight);
+// The point, in the grid's cell coordinates, whose cell the list was shown for.
+QPoint dropDownListCellPoint(const QRect &list, const QPoint &gridPos);
 
 // A check-box cell counts as ticked for these texts only.
 bool isCheckedText(const QString &text);

@@ -100,6 +100,8 @@ public:
     // Whether the in-place editor is shown on the current cell.
     bool editorMode() const;
     void setEditorMode(bool shown);
+    // A cell's text as the user sees it: the editor's while it edits the cell.
+    QString shownEditText(int col, int row) const;
 
     // Update bracket: blank data rows, hourglass, no repaint, grid disabled.
     virtual void BeginUpdate();
@@ -159,6 +161,8 @@ protected:
     void DeleteRow(int row);
     void DeleteColumn(int col);
 
+    // Writes a cell's text, into the editor too while it edits the cell.
+    void replaceEditText(int col, int row, const QString &text);
     // Ends a column sizing or a range selection by mouse.
     void endMouseAction();
     // The background and text colours the grid prepares for a cell's state.

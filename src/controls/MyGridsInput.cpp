@@ -264,6 +264,21 @@ void TMyCustomGrid::setEditorMode(bool shown)
         hideEditor(true);
 }
 
+QString TMyCustomGrid::shownEditText(int col, int row) const
+{
+    if (editorMode() && m_editor->editCol == col && m_editor->editRow == row)
+        return m_editor->text();
+    return getEditText(col, row);
+}
+
+void TMyCustomGrid::replaceEditText(int col, int row, const QString &text)
+{
+    if (editorMode() && m_editor->editCol == col && m_editor->editRow == row)
+        m_editor->setText(text);
+    if (getEditText(col, row) != text)
+        setEditText(col, row, text);
+}
+
 void TMyCustomGrid::showEditor(const QString *firstKey)
 {
     if (!m_options.testFlag(TGridOption::goEditing) || m_currentRow < fixedRows() ||

@@ -1,10 +1,11 @@
 #include "controls/SortGrid.h"
 
+#include "controls/GridDropDownList.h"
 #include "controls/GridRules.h"
 #include "controls/SortKeys.h"
 #include "controls/SortOrder.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLocale>
 #include <QMessageBox>
 
@@ -18,9 +19,17 @@ TSortGrid::TSortGrid(QWidget *parent)
     m_pictures.emplace(TGridPicture::DOWN, makeGridPicture(TGridPicture::DOWN));
     m_selectList = {row()};
     m_anchorList = {row()};
+    // The cell editor and the grid are one for entering and leaving.
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this, &TSortGrid::focusMoved);
 }
 
-TSortGrid::~TSortGrid() = default;
+TSortGrid::~TSortGrid()
+{
+    // The base's destruction moves the focus; this grid has no say then.
+    disconnect(m_focusConnection);
+    // Shown on the form, the list is the form's child; it goes with the grid.
+    delete m_dropDown.data();
+}
 
 void TSortGrid::setSortOptions(const TSortOptions &options)
 {
@@ -98,14 +107,18 @@ void TSortGrid::SortRows(int ACol)
     if (!m_sortOptions.CanSort)
         return;
     m_sortOptions.SortCol = ACol;
-    BeginUpdate();
+    // A sort inside another bracket (a filter's) leaves it to its owner.
+    const bool opened = !nowUpdating();
+    if (opened)
+        BeginUpdate();
     if (OnBeginSort)
         OnBeginSort(this, ACol);
 
     const SortKeys keys = sortKeys(ACol, m_sortOptions.SecondaryIndex, colCount());
     if (!keys.isValid()) {
-        EndUpdate();
-        QMessageBox::warning(this, QGuiApplication::applicationDisplayName(), keys.error);
+        if (opened)
+            EndUpdate();
+        QMessageBox::warning(this, QApplication::applicationDisplayName(), keys.error);
         return;
     }
     QList<int> selected = m_selectList;
@@ -127,7 +140,8 @@ void TSortGrid::SortRows(int ACol)
 
     m_sortOptions.CustomCompare = nullptr;
     Q_EMIT endSort(keys.columns.front());
-    EndUpdate();
+    if (opened)
+        EndUpdate();
 }
 
 void TSortGrid::moveSelectionWithRows(const QList<int> &order, const QList<int> &sortedSelection)
@@ -286,9 +300,7 @@ bool TSortGrid::selectCell(int col, int row)
 {
     m_rowSelectedPending = false;
     const int oldRow = this->row();
-    // Check-box and drop-down cells refused while editing, and the drop-down
-    // list, come with the cell editors.
-    const bool accepted = TMyStringGrid::selectCell(col, row);
+    const bool accepted = !refusedWhileEditing(col, row) && TMyStringGrid::selectCell(col, row);
     if (accepted && !m_rowSelectedSuspended) {
         for (int r : std::as_const(m_selectList))
             invalidateRow(r);
@@ -340,7 +352,7 @@ void TSortGrid::countsChanged(int oldColCount, int oldRowCount)
         SortRows(m_sortOptions.SortCol);
     GoToCell(0, 1, true);
     if (rowCount() < 2) {
-        QMessageBox::information(this, QGuiApplication::applicationDisplayName(),
+        QMessageBox::information(this, QApplication::applicationDisplayName(),
                                  QStringLiteral("Rowsize too small"), QMessageBox::Ok);
     }
     Q_EMIT sizeChanged(oldColCount, oldRowCount);

@@ -12,6 +12,9 @@
 
 #include <functional>
 #include <map>
+#include <optional>
+
+class TGridDropDownList;
 
 // Kept for the callers that print; the grid prints nothing itself.
 struct TPrintOptions
@@ -89,7 +92,8 @@ public:
     bool hideRows() const { return m_hideRows; }
     void setHideRows(bool hide);
     bool filtered() const { return m_filtered; }
-    void setFiltered(bool on) { m_filtered = on; }
+    // Switching it on hides the rows OnSetFilter rejects; off shows them again.
+    void setFiltered(bool on);
     bool multiSelect() const { return m_multiSelect; }
     void setMultiSelect(bool on);
     QStringList userSettings() const { return m_userSettings; }
@@ -131,9 +135,14 @@ public:
     void DeleteColumn(int ACol);
     void ExchangeRows(int A, int B);
     bool IsRowEmpty(int ARow) const;
+    // Check-box cells (as OnGetCellFormat marks them) count "true", "1" and
+    // "V" as ticked; SetChecked writes "V" or empties the cell.
+    bool IsChecked(int ACol, int ARow);
+    void SetChecked(int ACol, int ARow, bool State);
 
     // The format and kind of a cell: the defaults, then OnGetCellFormat.
     TFormatOptions cellFormat(int ACol, int ARow, TGridDrawState State, TCellKind *Kind = nullptr);
+    TCellKind cellKind(int ACol, int ARow);
 
     // In-out events; raised only when assigned.
     std::function<void(QObject *Sender, int Col, int Row, TGridDrawState State,
@@ -181,15 +190,24 @@ protected:
 
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    // The cell, its text and the modified flag when editing it began, so a
+    // rejected edit can be undone.
+    struct ValidationMemory
+    {
+        int col;
+        int row;
+        QString text;
+        bool modified;
+    };
+
     bool sortArrowShownIn(int col) const;
     const QImage &picture(TGridPicture which);
     void stretchLastColumn();
@@ -198,6 +216,32 @@ private:
     void moveSelectionWithRows(const QList<int> &order, const QList<int> &sortedSelection);
     void startRowDrag();
     void withoutAlwaysShowEditor(const std::function<void()> &change);
+
+    void hideFilteredRows();
+    void showFilteredRows(bool sort);
+
+    void setRangeSelect(bool on);
+    void makeRowCurrent(int row);
+    void addSelectionRangeRows();
+    // Multi-selection's part of the mouse and keys; true when the event is
+    // not for the base grid.
+    bool multiSelectPress(QMouseEvent *event, int row);
+    bool multiSelectRelease(QMouseEvent *event, int row);
+    void multiSelectKeyDown(QKeyEvent *event);
+    void multiSelectKeyUp(QKeyEvent *event);
+
+    // Space or a click on a check-box or ellipsis cell (x: where the click
+    // ended, in viewport coordinates).
+    void cellActivated(int ACol, int ARow, bool byKey, int x = 0);
+    bool actsOnSpace();
+    bool refusedWhileEditing(int ACol, int ARow);
+    void showDropDownList(int ACol, int ARow);
+    void hideDropDownList();
+    void dropDownChosen(const QString &text);
+    void rememberForValidation();
+    void validateEditedCell();
+    void focusMoved(QWidget *old, QWidget *now);
+    void extendedKeyDown(const QKeyEvent *event);
 
     QPointer<QMenu> m_popupMenu;
     TSortOptions m_sortOptions;
@@ -227,5 +271,12 @@ private:
     bool m_dragging = false;
     bool m_entered = false;
     int m_wheelDelta = 0;
+    bool m_filterPlaceholder = false;
+    // Set while the Tab key moves the current cell.
+    bool m_tabHeld = false;
+    std::optional<ValidationMemory> m_validation;
+    // Lives on the grid's form while shown.
+    QPointer<TGridDropDownList> m_dropDown;
+    QMetaObject::Connection m_focusConnection;
     std::map<TGridPicture, QImage> m_pictures;
 };

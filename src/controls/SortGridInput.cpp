@@ -1,5 +1,6 @@
 // Mouse, wheel and keyboard of the sortable grid: header clicks, popup menu,
-// row dragging, first-letter jump.
+// row dragging, first-letter jump, and where the cell editors, the
+// multi-selection and the validation step in.
 #include "controls/SortGrid.h"
 
 #include "controls/GridRules.h"
@@ -20,6 +21,19 @@ constexpr int WheelNotch = 120;
 
 void TSortGrid::keyPressEvent(QKeyEvent *event)
 {
+    multiSelectKeyDown(event);
+    extendedKeyDown(event);
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        validateEditedCell();
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+        m_tabHeld = true;
+        TMyStringGrid::keyPressEvent(event);
+        m_tabHeld = false;
+        return;
+    }
+    // Space belongs to the cells that act on it, on its release.
+    if (event->key() == Qt::Key_Space && !editorMode() && actsOnSpace())
+        return;
     const QString text = event->text();
     const bool character = !text.isEmpty() && text.front().isPrint() &&
                            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
@@ -42,8 +56,19 @@ void TSortGrid::keyPressEvent(QKeyEvent *event)
         GoToCell(sortCol, found, true);
 }
 
+void TSortGrid::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && !editorMode())
+        cellActivated(col(), row(), true);
+    multiSelectKeyUp(event);
+    TMyStringGrid::keyReleaseEvent(event);
+}
+
 void TSortGrid::mousePressEvent(QMouseEvent *event)
 {
+    hideDropDownList();
+    if (m_entered)
+        validateEditedCell();
     const QPoint pos = event->position().toPoint();
     int c = -1;
     int r = -1;
@@ -54,6 +79,11 @@ void TSortGrid::mousePressEvent(QMouseEvent *event)
         const bool selected = m_multiSelect ? m_selectList.contains(r) : r == row();
         if (selected)
             m_dragStart = pos;
+    }
+    if (multiSelectPress(event, m_pressRow)) {
+        if (!hasFocus() && !editorMode())
+            setFocus(Qt::MouseFocusReason);
+        return;
     }
     TMyStringGrid::mousePressEvent(event);
 }
@@ -121,8 +151,11 @@ void TSortGrid::mouseReleaseEvent(QMouseEvent *event)
             m_popupMenu->popup(event->globalPosition().toPoint());
         return;
     }
-    // Check-box and ellipsis cells act on a release here with the cell editors.
-    if (r != 0 || c < 0 || c != m_pressCol)
+    multiSelectRelease(event, r);
+    const bool sameCell = c >= 0 && c == m_pressCol && (r < 0 ? rowCount() - 1 : r) == m_pressRow;
+    if (sameCell && r > 0)
+        cellActivated(c, r, false, pos.x());
+    if (r != 0 || !sameCell)
         return;
     const QRect cell = cellRect(c, 0);
     if (cell.isEmpty() || gridrules::inSizingZone(pos.x(), cell.left(), cell.width()))
@@ -145,16 +178,4 @@ void TSortGrid::wheelEvent(QWheelEvent *event)
         m_wheelDelta += down ? WheelNotch : -WheelNotch;
     }
     event->accept();
-}
-
-void TSortGrid::focusInEvent(QFocusEvent *event)
-{
-    m_entered = true;
-    TMyStringGrid::focusInEvent(event);
-}
-
-void TSortGrid::focusOutEvent(QFocusEvent *event)
-{
-    m_entered = false;
-    TMyStringGrid::focusOutEvent(event);
 }
