@@ -137,8 +137,10 @@ void TSortGrid::rememberForValidation()
 
 void TSortGrid::validateEditedCell()
 {
-    if (!editorMode() || !m_validation)
+    if (!editorMode() || !m_validation) {
+        rememberForValidation();
         return;
+    }
     const ValidationMemory memory = *m_validation;
     const QString current = shownEditText(memory.col, memory.row);
     if (current != memory.text) {
