@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QMouseEvent>
 #include <QTextStream>
 
 #include <functional>
@@ -206,6 +207,62 @@ std::unique_ptr<QWidget> protocolTables()
     tables->StartNumberChanged(QStringLiteral("7"));
     QObject::connect(splitter, &QSplitter::splitterMoved, tables, &TProtocolTables::LayoutColumns);
     window->setProperty("layoutColumns", QVariant::fromValue<QObject *>(tables));
+// A sortable grid with a check-box, a drop-down and an ellipsis column, a
+// filter on and two rows selected.
+std::unique_ptr<QWidget> gridCells()
+{
+    auto window = std::make_unique<QWidget>();
+    window->resize(440, 230);
+    auto *grid = new TSortGrid(window.get());
+    grid->setGeometry(10, 10, 420, 210);
+    grid->setColCount(5);
+    grid->setDefaultRowHeight(20);
+    grid->setColWidths(0, 40);
+    grid->setColWidths(1, 110);
+    grid->setColWidths(2, 40);
+    grid->setColWidths(3, 100);
+    const QList<QStringList> rows{
+        {QStringLiteral("Nr."), QStringLiteral("Name"), QStringLiteral("OK"),
+         QStringLiteral("Lauf"), QStringLiteral("Video")},
+        {QStringLiteral("7"), QStringLiteral("Jonas Weber"), QStringLiteral("V"),
+         QStringLiteral("Sprint"), QStringLiteral("lauf7.avi")},
+        {QStringLiteral("3"), QStringLiteral("Lena Fischer"), QString(),
+         QStringLiteral("Hürden"), QStringLiteral("lauf3.avi")},
+        {QStringLiteral("12"), QStringLiteral("Ausgeschieden"), QString(), QString(), QString()},
+        {QStringLiteral("5"), QStringLiteral("Mia Schäfer"), QStringLiteral("1"),
+         QStringLiteral("Sprint"), QString()},
+        {QStringLiteral("9"), QStringLiteral("Paul Becker"), QStringLiteral("true"),
+         QStringLiteral("Anlauf"), QStringLiteral("lauf9.avi")},
+    };
+    grid->setRowCount(int(rows.size()));
+    for (int r = 0; r < rows.size(); ++r)
+        grid->setRows(r, rows[r]);
+    grid->OnGetCellFormat = [](QObject *, int col, int row, TGridDrawState, TFormatOptions &,
+                               bool &checkBox, bool &combobox, bool &ellipsis) {
+        checkBox = row > 0 && col == 2;
+        combobox = row > 0 && col == 3;
+        ellipsis = row > 0 && col == 4;
+    };
+    grid->OnSetFilter = [](const QStringList &row, bool &accept) {
+        accept = row.value(3) != QString();
+    };
+    TSortOptions sort = grid->sortOptions();
+    sort.SortStyle = TSortStyle::ssNumeric;
+    grid->setSortOptions(sort);
+    grid->setFiltered(true);
+    grid->setMultiSelect(true);
+    // Laid out first, so a click does not scroll the row it selects.
+    window->show();
+    QCoreApplication::processEvents();
+    for (const int row : {2, 4}) {
+        const QPointF at = grid->cellRect(1, row).center();
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent click(type, at, grid->viewport()->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              row == 2 ? Qt::NoModifier : Qt::ControlModifier);
+            QCoreApplication::sendEvent(grid->viewport(), &click);
+        }
+    }
     return window;
 }
 
@@ -219,6 +276,7 @@ const Scene kScenes[] = {
     {"controls", digitsAndButtons},
     {"presets", colorPresets},
     {"protocol", protocolTables},
+    {"gridcells", gridCells},
 };
 
 } // namespace
