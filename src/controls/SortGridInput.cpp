@@ -152,10 +152,10 @@ void TSortGrid::mouseReleaseEvent(QMouseEvent *event)
         return;
     }
     multiSelectRelease(event, r);
-    const bool sameCell = c >= 0 && c == m_pressCol && (r < 0 ? rowCount() - 1 : r) == m_pressRow;
-    if (sameCell && r > 0)
+    const bool sameColumn = c >= 0 && c == m_pressCol;
+    if (sameColumn && r > 0 && r == m_pressRow)
         cellActivated(c, r, false, pos.x());
-    if (r != 0 || !sameCell)
+    if (r != 0 || !sameColumn)
         return;
     const QRect cell = cellRect(c, 0);
     if (cell.isEmpty() || gridrules::inSizingZone(pos.x(), cell.left(), cell.width()))
