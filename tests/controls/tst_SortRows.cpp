@@ -1,13 +1,16 @@
 // Sorting through the grid: what SortRows does to the cells, the selection,
 // the events and the stored sort options.
+#include "controls/SortCompare.h"
 #include "controls/SortGrid.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -211,6 +214,50 @@ private Q_SLOTS:
         QVERIFY(!g->nowUpdating());
         QVERIFY(g->isEnabled());
         QCOMPARE(endSort.count(), 0);
+    }
+
+    void randomTablesSortStablyOnEveryKey()
+    {
+        QRandomGenerator random(4711);
+        const QString alphabet = u"aAbBzÄä 1"_s;
+        for (int round = 0; round < 40; ++round) {
+            QList<QStringList> rows;
+            for (int n = random.bounded(1, 30); n > 0; --n) {
+                QStringList row;
+                for (int c = 0; c < 3; ++c) {
+                    QString text;
+                    for (int k = random.bounded(3); k > 0; --k)
+                        text += alphabet[random.bounded(int(alphabet.size()))];
+                    row << text;
+                }
+                rows << row;
+            }
+            auto g = gridWith(rows);
+            const bool descending = random.bounded(2) == 0;
+            setOptions(*g, [&](TSortOptions &o) {
+                o.SecondaryIndex = u"0,1"_s;
+                o.SortDirection = descending ? TSortDirection::sdDescending
+                                             : TSortDirection::sdAscending;
+            });
+            g->SortRows(2);
+
+            // The same order from a plain stable sort on the keys 2, 0, 1.
+            QList<QStringList> expected = rows;
+            std::stable_sort(expected.begin(), expected.end(),
+                             [&](const QStringList &a, const QStringList &b) {
+                                 for (const int key : {2, 0, 1}) {
+                                     int r = compareSortText(foldSortCase(a[key]),
+                                                             foldSortCase(b[key]));
+                                     if (descending)
+                                         r = -r;
+                                     if (r != 0)
+                                         return r < 0;
+                                 }
+                                 return false;
+                             });
+            for (int r = 0; r < expected.size(); ++r)
+                QCOMPARE(g->rows(r + 1), expected[r]);
+        }
     }
 
     void headerClickAndSizeChangeSort()
