@@ -36,7 +36,10 @@ void TSortGrid::makeRowCurrent(int row)
     // The multi-selection raises its own row event once the lists are set.
     const bool suspended = m_rowSelectedSuspended;
     m_rowSelectedSuspended = true;
-    setRow(row);
+    // Without scrolling: a press that scrolled a half-shown row into view
+    // would have its release land on the next row.
+    if (row != this->row())
+        moveCurrent(col(), row, true, false);
     m_rowSelectedSuspended = suspended;
 }
 

@@ -171,6 +171,20 @@ private Q_SLOTS:
         QCOMPARE(g->selectedRows(), QList<int>{5});
     }
 
+    void clickOnAHalfShownRowSelectsThatRow()
+    {
+        auto g = numberedGrid(30);
+        g->setMultiSelect(true);
+        const int last = g->topRow() + g->visibleRowCount();
+        const QRect half = g->cellRect(0, last);
+        QVERIFY(!half.isEmpty());
+        QVERIFY(half.bottom() >= g->viewport()->height());
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
+                          QPoint(half.center().x(), half.top() + 2));
+        QCOMPARE(g->selectedRows(), QList<int>{last});
+        QCOMPARE(g->row(), last);
+    }
+
     void shiftSelectsARange()
     {
         auto g = numberedGrid(6);
