@@ -266,6 +266,23 @@ std::unique_ptr<QWidget> gridCells()
     return window;
 }
 
+// The same grid while a drop-down cell's list is open for choosing.
+std::unique_ptr<QWidget> gridDropDown()
+{
+    std::unique_ptr<QWidget> window = gridCells();
+    auto *grid = window->findChild<TSortGrid *>();
+    grid->setMultiSelect(false);
+    grid->setOptions(grid->options() | TGridOption::goEditing);
+    grid->OnGetComboBox = [](QObject *, int, int, QStringList &strs, int &, int &, bool &) {
+        strs = {QStringLiteral("Sprint"), QStringLiteral("Hürden"), QStringLiteral("Anlauf"),
+                QStringLiteral("Staffel")};
+    };
+    grid->GoToCell(1, 2, false);
+    grid->setEditorMode(true);
+    grid->setCol(3);
+    return window;
+}
+
 struct Scene
 {
     const char *name;
@@ -277,6 +294,7 @@ const Scene kScenes[] = {
     {"presets", colorPresets},
     {"protocol", protocolTables},
     {"gridcells", gridCells},
+    {"griddropdown", gridDropDown},
 };
 
 } // namespace
