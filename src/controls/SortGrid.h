@@ -61,7 +61,10 @@ Q_DECLARE_METATYPE(TPrintOptions)
 // The string grid the program's tables are made of: a per-cell format event,
 // a sort arrow and shortened texts in the header, the last column stretched
 // to the window, row and column insertion and deletion, a first-letter jump,
-// a modified flag and an update bracket that keeps the grid blank and still.
+// a modified flag and an update bracket that keeps the grid blank and still;
+// switched on by properties and handlers: sorting, a row filter, selection of
+// several rows, check-box, drop-down and ellipsis cells, validation of edited
+// cells and keys that insert and delete rows and columns.
 class TSortGrid : public TMyStringGrid
 {
     Q_OBJECT
@@ -223,10 +226,10 @@ private:
     void setRangeSelect(bool on);
     void makeRowCurrent(int row);
     void addSelectionRangeRows();
-    // Multi-selection's part of the mouse and keys; true when the event is
-    // not for the base grid.
+    // Multi-selection's part of the mouse and keys; a press it keeps from
+    // the base grid returns true.
     bool multiSelectPress(QMouseEvent *event, int row);
-    bool multiSelectRelease(QMouseEvent *event, int row);
+    void multiSelectRelease(QMouseEvent *event, int row);
     void multiSelectKeyDown(QKeyEvent *event);
     void multiSelectKeyUp(QKeyEvent *event);
 

@@ -72,14 +72,14 @@ bool TSortGrid::multiSelectPress(QMouseEvent *event, int row)
              (mods & Qt::ShiftModifier));
 }
 
-bool TSortGrid::multiSelectRelease(QMouseEvent *event, int row)
+void TSortGrid::multiSelectRelease(QMouseEvent *event, int row)
 {
     if (!m_multiSelect || editorMode() || event->button() != Qt::LeftButton || m_pressRow < 1)
-        return false;
+        return;
     if (row < 0)
         row = rowCount() - 1;
     if (row < 1)
-        return false;
+        return;
     if (event->modifiers() & Qt::ControlModifier) {
         setRangeSelect(false);
         if (!m_selectList.contains(row)) {
@@ -103,7 +103,6 @@ bool TSortGrid::multiSelectRelease(QMouseEvent *event, int row)
     }
     invalidateGrid();
     Q_EMIT rowSelected();
-    return true;
 }
 
 void TSortGrid::multiSelectKeyDown(QKeyEvent *event)
