@@ -135,6 +135,21 @@ private Q_SLOTS:
         QCOMPARE(selected.count(), 1);
     }
 
+    void severalSelectedRowsFollowTheirRows()
+    {
+        auto g = gridWith({{u"d"_s, {}, {}}, {u"b"_s, {}, {}}, {u"a"_s, {}, {}}, {u"c"_s, {}, {}}});
+        g->setMultiSelect(true);
+        QWidget *vp = g->viewport();
+        QTest::mouseClick(vp, Qt::LeftButton, {}, g->cellRect(0, 1).center());
+        QTest::mouseClick(vp, Qt::LeftButton, Qt::ControlModifier, g->cellRect(0, 4).center());
+        QCOMPARE(g->selectedRows(), (QList<int>{1, 4}));
+        g->SortRows(0);
+        // "c" and "d" went to rows 3 and 4; the first of them is current.
+        QCOMPARE(g->selectedRows(), (QList<int>{3, 4}));
+        QCOMPARE(g->anchorRows(), (QList<int>{3, 4}));
+        QCOMPARE(g->row(), 3);
+    }
+
     void eventsInOrder()
     {
         auto g = gridWith({{u"b"_s, u"2"_s, u"x"_s}, {u"a"_s, u"1"_s, u"y"_s}});
