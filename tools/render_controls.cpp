@@ -12,9 +12,9 @@
 #include <QEnterEvent>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QMouseEvent>
 #include <QTextStream>
 
 #include <functional>
@@ -207,6 +207,9 @@ std::unique_ptr<QWidget> protocolTables()
     tables->StartNumberChanged(QStringLiteral("7"));
     QObject::connect(splitter, &QSplitter::splitterMoved, tables, &TProtocolTables::LayoutColumns);
     window->setProperty("layoutColumns", QVariant::fromValue<QObject *>(tables));
+    return window;
+}
+
 // A sortable grid with a check-box, a drop-down and an ellipsis column, a
 // filter on and two rows selected.
 std::unique_ptr<QWidget> gridCells()
