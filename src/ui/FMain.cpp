@@ -1,0 +1,194 @@
+#include "ui/FMain.h"
+
+#include "controls/ColorSpeedButton.h"
+#include "controls/Comms.h"
+#include "platform/UserStore.h"
+#include "settings/ProgramTitle.h"
+#include "settings/WindowBounds.h"
+#include "ui/DigitRows.h"
+#include "ui/DlgYesNo.h"
+#include "ui/LockImage.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTimer>
+
+TFormMain::TFormMain(QWidget *parent)
+    : QWidget(parent)
+{
+    createControls();
+    createCommands();
+    connectHandlers();
+    FormCreate();
+}
+
+TFormMain::~TFormMain()
+{
+    FormDestroy();
+}
+
+void TFormMain::FormCreate()
+{
+    const QString title = programTitle();
+    setWindowTitle(QStringLiteral("1.0 ") + title);
+
+    // Before the port is opened: it names the port.
+    m_settings = loadSettings(openSettingsStore(title), QGuiApplication::screens().size());
+    ComPort->setPort(m_settings.Port);
+    TimerGesperrtStop->setInterval(m_settings.WaitStart);
+    applyWindowBounds(*this, m_settings);
+
+    m_probedPorts = ProbePorts();
+    if (ComPort->port() != 0) {
+        try {
+            ComPort->Open();
+        } catch (const EComError &) {
+            // A missing or busy port is no reason to refuse timing by hand: the
+            // program runs without one and the lock icons stay hidden.
+        }
+    }
+
+    UpdateProtocolButtons();
+    SetRunButton(bSTOP, false);
+    SetRunButton(bRESET, false);
+    // Both barriers stay blocked until the operator arms them.
+    ImageLSstart->setPixmap(ImageList1->picture(ImageLSstart->tag()));
+    ImageLSstop->setPixmap(ImageList1->picture(ImageLSstop->tag()));
+}
+
+void TFormMain::FormDestroy()
+{
+    takeWindowBounds(*this, m_settings);
+    m_settings.Port = ComPort->port();
+    m_settings.WaitStart = TimerGesperrtStop->interval();
+    platform::UserStore store = openSettingsStore(programTitle());
+    // A store that cannot be written loses this session's changes, silently:
+    // there is nobody left to tell at program end.
+    saveSettings(store, m_settings);
+    ComPort->Close();
+}
+
+void TFormMain::setDlgYesNo(TFDlgYesNo *dialog)
+{
+    m_dlgYesNo = dialog;
+}
+
+void TFormMain::setMonitorWindow(QWidget *window)
+{
+    m_monitorWindow = window;
+}
+
+bool TFormMain::FormCloseQuery()
+{
+    if (m_dlgYesNo)
+        m_dlgYesNo->setQuestion(QStringLiteral("Beenden?"));
+    if (!Clock->isActive())
+        return true;
+    // Without the dialog nobody can confirm: a run in progress is never dropped.
+    return m_dlgYesNo && m_dlgYesNo->exec() == QDialog::Accepted;
+}
+
+void TFormMain::closeEvent(QCloseEvent *event)
+{
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TFormMain::ComPortOpen()
+{
+    ImageLSstart->show();
+    ImageLSstop->show();
+}
+
+void TFormMain::ComPortClose()
+{
+    ImageLSstart->hide();
+    ImageLSstop->hide();
+}
+
+void TFormMain::TestKeys1Click()
+{
+    const bool shown = TestKeys1->isChecked();
+    PanelKeys->resize(150 + 38 * (shown ? 1 : 0), PanelKeys->height());
+    for (QPushButton *key : m_testKeys)
+        key->setVisible(shown);
+}
+
+void TFormMain::editStartN1Change()
+{
+    setMonitorCaption(QStringLiteral("LabStart1"), QStringLiteral(" Start-Nr.:") + editStartN1->text());
+}
+
+void TFormMain::editStartN2Change()
+{
+    setMonitorCaption(QStringLiteral("LabNext1"),
+                      QStringLiteral("Bereit: ") + editStartN2->text() + u' ');
+}
+
+void TFormMain::setMonitorCaption(const QString &name, const QString &text)
+{
+    if (!m_monitorWindow)
+        return;
+    if (auto *label = m_monitorWindow->findChild<QLabel *>(name))
+        label->setText(text);
+}
+
+void TFormMain::ShowTime(DisplayRow row, qint32 ms)
+{
+    const QList<DigitShow> digits = digitsForTime(row, ms);
+    showDigits(*PanelDisplay, digits, m_activeColor);
+    if (m_monitorWindow)
+        showDigits(*m_monitorWindow, digits, m_activeColor);
+}
+
+void TFormMain::resetDigitColors()
+{
+    m_activeColor = kActiveDigitColor;
+    for (const char *name : {"Digit3", "Digit4", "Digit5", "Digit6", "Digit7", "Digit8", "LabSec"})
+        setLitColor(*PanelDisplay, QLatin1String(name), m_activeColor);
+    if (m_monitorWindow) {
+        for (const char *name : {"Digit6", "Digit7", "Digit8", "LabSec"})
+            setLitColor(*m_monitorWindow, QLatin1String(name), m_activeColor);
+    }
+    ShowTime(DisplayRow::Upper, 0);
+    ShowTime(DisplayRow::Lower, 0);
+}
+
+// The protocol's part: the protocol tables fill these in.
+
+void TFormMain::OpenProtocolRow(const QString &startNumber)
+{
+    Q_UNUSED(startNumber);
+}
+
+void TFormMain::StoreRunSplits(qint32 finalTime, const CaptureSlots &captures)
+{
+    Q_UNUSED(finalTime);
+    Q_UNUSED(captures);
+}
+
+void TFormMain::UpdateProtocolButtons() {}
+
+void TFormMain::FormResize() {}
+
+void TFormMain::PlaySoundFile(const QString &path)
+{
+    // The sound files are looked up at start-up once sounds exist; until then
+    // both paths are empty, which means silence.
+    Q_UNUSED(path);
+}
+
+void TFormMain::setProtocolGridsEnabled(bool enabled)
+{
+    for (const char *name : {"SortGrid1", "SortGridRes"}) {
+        if (auto *grid = findChild<QWidget *>(QLatin1String(name)))
+            grid->setEnabled(enabled);
+    }
+}

@@ -1,0 +1,179 @@
+#pragma once
+
+#include "controls/Colors.h"
+#include "settings/Settings.h"
+#include "timing/TimeDisplay.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QSpinBox;
+class QTimer;
+class TColorSpeedButton;
+class TComPort;
+class TDigit;
+class TFDlgYesNo;
+class TImageList;
+class TLockImage;
+
+// The capture slots of a run: first, second, third intermediate, finish.
+// 0 = not taken. During a run a taken slot holds the raw tick; from the stop
+// on it holds the elapsed milliseconds since the start.
+using CaptureSlots = std::array<qint64, 4>;
+
+// The program's main window: the running-time display, the command buttons
+// and keys, the serial port with its barrier handlers, and the run engine
+// behind them. Its creation loads the settings and opens the port; its
+// destruction saves the settings and closes the port.
+//
+// The run state (Ready, Running, Stopped) is not held in a variable: it is the
+// enabled state of mStart/bSTART, mStop/bSTOP, mReset/bRESET and Clock, which
+// the run operations always set together. Every command goes through its menu
+// item, so a disabled item blocks it on every path.
+class TFormMain : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TFormMain(QWidget *parent = nullptr);
+    ~TFormMain() override;
+
+    // The dialog FormCloseQuery asks; the program creates it after this window.
+    void setDlgYesNo(TFDlgYesNo *dialog);
+    // The second-monitor window: its controls named like this window's digits,
+    // "LabMin", "LabSec", "LabelTime2", "LabStart1" and "LabNext1" follow this
+    // window from now on. nullptr: there is none.
+    void setMonitorWindow(QWidget *window);
+
+    // The settings in memory; the configuration dialog reads and changes them.
+    Settings &settings() { return m_settings; }
+    const Settings &settings() const { return m_settings; }
+    // Serial ports found at start-up (bit n-1 for COMn; highest n in the high word).
+    quint32 probedPorts() const { return m_probedPorts; }
+    TComPort *comPort() const { return ComPort; }
+    const CaptureSlots &captureSlots() const { return m_captures; }
+
+    // Commands, by the way they come in.
+    void bSTARTMouseDown();
+    void mStartClick();
+    void bSTOPMouseDown();
+    void mStopClick();
+    void mResetClick();
+    void mLockStartLSClick();
+    void mLockStoppLSClick();
+    void ImageLSClick(TLockImage *image);
+    void TestKeys1Click();
+    // Simulates the barrier event of test key 1 ... 5.
+    void TestKeysClick(int tag);
+
+    // Line handlers: start line (DSR), intermediate line (DCD), stop line (CTS).
+    void ComPortStart();
+    void ComPort24();
+    void ComPortStop();
+    void ComPortOpen();
+    void ComPortClose();
+
+    void ClockTimer();
+    void TimerGesperrtTimer();
+    void editStartN1Change();
+    void editStartN2Change();
+    // True when the window may close: asks "Beenden?" only while a run is in progress.
+    bool FormCloseQuery();
+
+    // The run engine.
+    void StartRun();
+    void StopRun();
+    void ResetRun();
+    void TriggerStart();
+    void TakeIntermediate();
+    void TakeStopLine();
+    void SetRunButton(TColorSpeedButton *button, bool enabled);
+    void ToggleBarrierLock(TLockImage *image);
+
+    // Shows a time on one digit row here and on the second monitor.
+    void ShowTime(DisplayRow row, qint32 ms);
+
+    // The protocol's part of a run; the protocol tables fill them in.
+    void OpenProtocolRow(const QString &startNumber);
+    void StoreRunSplits(qint32 finalTime, const CaptureSlots &captures);
+    void UpdateProtocolButtons();
+    // Re-divides the protocol tables' columns.
+    void FormResize();
+    // Plays a sound file asynchronously when sounds are on.
+    void PlaySoundFile(const QString &path);
+
+Q_SIGNALS:
+    // A run has stopped and its times were handed to StoreRunSplits.
+    void runStopped(qint32 finalTime, const CaptureSlots &captures);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void createCommands();
+    void connectHandlers();
+    void FormCreate();
+    void FormDestroy();
+
+    // Steps 1-4 common to the line handlers: true when the line acts.
+    bool lineActs(quint32 &memory, quint32 statusBit);
+    bool runInProgress() const;
+    // The instant of what is being handled: a line event's own, else now.
+    quint32 instant() const;
+    void showIntermediate(qint32 distance, qint64 tick);
+    void startLockout();
+    void setProtocolGridsEnabled(bool enabled);
+    void resetDigitColors();
+    void setMonitorCaption(const QString &name, const QString &text);
+
+    Settings m_settings;
+    quint32 m_probedPorts = 0;
+    QString m_startSoundPath;
+    QString m_stopSoundPath;
+    QPointer<TFDlgYesNo> m_dlgYesNo;
+    QPointer<QWidget> m_monitorWindow;
+
+    // The run record.
+    CaptureSlots m_captures{};
+    qint64 m_stopTick = 0;
+    qint64 m_startTick = 0;
+
+    // Last status word each line handler saw; none is a possible status word,
+    // so the first reading always counts as a change.
+    quint32 m_startLineMemory = 0x55555555;
+    quint32 m_intermediateLineMemory = 0x5A5A5A5A;
+    quint32 m_stopLineMemory = 0xAAAAAAAA;
+    TColor m_activeColor = kActiveDigitColor;
+
+    QMenu *MainMenu = nullptr;
+    QAction *mStart = nullptr;
+    QAction *mStop = nullptr;
+    QAction *mReset = nullptr;
+    QAction *mLockStartLS = nullptr;
+    QAction *mLockStoppLS = nullptr;
+    QAction *TestKeys1 = nullptr;
+
+    QWidget *PanelDisplay = nullptr;
+    QSpinBox *editStartN1 = nullptr;
+    QSpinBox *editStartN2 = nullptr;
+    QLabel *LabelTime2 = nullptr;
+    QLabel *LabelTypeSpeed = nullptr;
+    QWidget *PanelKeys = nullptr;
+    TColorSpeedButton *bSTART = nullptr;
+    TColorSpeedButton *bSTOP = nullptr;
+    TColorSpeedButton *bRESET = nullptr;
+    TLockImage *ImageLSstart = nullptr;
+    TLockImage *ImageLSstop = nullptr;
+    std::array<QPushButton *, 5> m_testKeys{};
+    TImageList *ImageList1 = nullptr;
+    QTimer *Clock = nullptr;
+    QTimer *TimerGesperrtStop = nullptr;
+    TComPort *ComPort = nullptr;
+};
