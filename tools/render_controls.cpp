@@ -5,16 +5,21 @@
 #include "controls/ColorSpeedButton.h"
 #include "controls/SortGrid.h"
 #include "controls/Udigit.h"
+#include "platform/Tick.h"
 #include "protocol/ProtocolTables.h"
+#include "ui/CommandButtons.h"
+#include "ui/FMain.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QEnterEvent>
+#include <QFile>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <functional>
@@ -22,48 +27,7 @@
 
 namespace {
 
-struct CommandButtonLook
-{
-    const char *caption;
-    TColor color;
-    TColor colorWhenDown;
-    TColor hotTrackColor;
-    TColor lightColor;
-    TColor shadowColor;
-};
-
-// The main window's three command buttons as its form sets them up.
-constexpr CommandButtonLook kCommandButtons[] = {
-    {"START", clGreen, 0x80FF80, 0x00C000, 0xC0FFC0, 0x00C000},
-    {"STOPP", clRed, 0x8080FF, 0xB0B0FF, 0x9090FF, 0x0000C0},
-    {"00:00", clGray, clSilver, clNone, clBlack, clBlack},
-};
-
 enum class ButtonState { Normal, Hot, Down, Disabled };
-
-TColorSpeedButton *makeCommandButton(const CommandButtonLook &look, QWidget *parent)
-{
-    auto *button = new TColorSpeedButton(parent);
-    button->resize(110, 40);
-    button->setCaption(QString::fromLatin1(look.caption));
-    button->setAlignment(TAlignment::taCenter);
-    button->setStyle(TColorSpeedButtonStyle::bsModern);
-    button->setColor(look.color);
-    button->setColorWhenDown(look.colorWhenDown);
-    button->setHotTrackColor(look.hotTrackColor);
-    button->setLightColor(look.lightColor);
-    button->setShadowColor(look.shadowColor);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(19);
-    font.setBold(true);
-    button->setFont(font);
-    button->setFontColor(clWhite);
-    font.setPixelSize(21);
-    button->setHotTrackFont(font);
-    button->setHotTrackFontColor(clYellow);
-    button->setUseHotTrackFont(true);
-    return button;
-}
 
 // Put a shown button into a state the way a user would get it there.
 void applyState(TColorSpeedButton *button, ButtonState state)
@@ -120,13 +84,15 @@ std::unique_ptr<QWidget> digitsAndButtons()
         for (int row = 0; row < 3; ++row) {
             auto *cell = new QWidget;
             cell->setFixedSize(116, 46);
-            auto *button = makeCommandButton(kCommandButtons[row], cell);
+            auto *button = new TColorSpeedButton(cell);
+            setUpCommandButton(*button, CommandButton(row));
             button->move(3, 3);
             button->setProperty("renderState", int(states[column].first));
             if (states[column].first == ButtonState::Disabled) {
                 // How the run engine colours a disabled command button.
-                button->setColor(clBtnFace);
-                button->setLightColor(clBtnShadow);
+                const RunButtonColors colors = runButtonColors(CommandButton(row), false);
+                button->setColor(colors.color);
+                button->setLightColor(colors.lightColor);
             }
             grid->addWidget(cell, row + 2, column + 1);
         }
@@ -286,6 +252,39 @@ std::unique_ptr<QWidget> gridDropDown()
     return window;
 }
 
+// The main window in each run state, with a fixed clock so the digits show
+// the same times every time.
+quint32 g_renderTick = 1000;
+quint32 renderTick()
+{
+    return g_renderTick;
+}
+
+std::unique_ptr<QWidget> mainWindow(const char *state)
+{
+    // Neither the user's settings nor real serial ports: a picture needs neither.
+    static const QTemporaryDir sandbox;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(sandbox.path()));
+    qputenv("TAVRIN_DEV_DIR", QFile::encodeName(sandbox.path()));
+    platform::setTickSource(renderTick);
+    auto window = std::make_unique<TFormMain>();
+    window->ComPortOpen(); // the lock icons, as with a port open
+    window->mLockStoppLSClick();
+    const QByteArray which(state);
+    if (which == "ready")
+        return window;
+    window->mStartClick();
+    g_renderTick += 5230;
+    window->TestKeysClick(2);
+    g_renderTick += 7110;
+    window->ClockTimer();
+    if (which == "stopped") {
+        g_renderTick += 62340 - 5230 - 7110;
+        window->mStopClick();
+    }
+    return window;
+}
+
 struct Scene
 {
     const char *name;
@@ -298,6 +297,9 @@ const Scene kScenes[] = {
     {"protocol", protocolTables},
     {"gridcells", gridCells},
     {"griddropdown", gridDropDown},
+    {"main-ready", [] { return mainWindow("ready"); }},
+    {"main-running", [] { return mainWindow("running"); }},
+    {"main-stopped", [] { return mainWindow("stopped"); }},
 };
 
 } // namespace
