@@ -123,7 +123,8 @@ void TFormMain::TestKeys1Click()
 
 void TFormMain::editStartN1Change()
 {
-    setMonitorCaption(QStringLiteral("LabStart1"), QStringLiteral(" Start-Nr.:") + editStartN1->text());
+    setMonitorCaption(QStringLiteral("LabStart1"),
+                      QStringLiteral(" Start-Nr.:") + editStartN1->text());
 }
 
 void TFormMain::editStartN2Change()

@@ -88,8 +88,7 @@ QLabel *separator(const QString &name, const QString &text, int left, int top, T
     return label;
 }
 
-QSpinBox *startNumber(const QString &name, int value, TColor color, QRect bounds,
-                      QWidget *parent)
+QSpinBox *startNumber(const QString &name, int value, TColor color, QRect bounds, QWidget *parent)
 {
     auto *edit = new QSpinBox(parent);
     edit->setObjectName(name);
@@ -141,13 +140,13 @@ void TFormMain::createControls()
     PanelDisplay->setGeometry(18, 19, 357, 283);
     caption(QStringLiteral("LabelStart"), QStringLiteral("Start-Nr.:"), clLime,
             QRect(6, 14, 84, 24), PanelDisplay);
-    editStartN1 = startNumber(QStringLiteral("editStartN1"), 1, clLime, QRect(91, 6, 72, 39),
-                              PanelDisplay);
+    editStartN1 =
+        startNumber(QStringLiteral("editStartN1"), 1, clLime, QRect(91, 6, 72, 39), PanelDisplay);
     QLabel *next = caption(QStringLiteral("LabelNext"), QStringLiteral("Bereit:"), clRed,
                            QRect(180, 14, 88, 24), PanelDisplay);
     next->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    editStartN2 = startNumber(QStringLiteral("editStartN2"), 2, clRed, QRect(273, 6, 72, 39),
-                              PanelDisplay);
+    editStartN2 =
+        startNumber(QStringLiteral("editStartN2"), 2, clRed, QRect(273, 6, 72, 39), PanelDisplay);
 
     digit(QStringLiteral("Digit4"), {4, 56}, kDarkGrey, PanelDisplay);
     separator(QStringLiteral("LabMin"), QStringLiteral("."), 56, 56, kDarkGrey, PanelDisplay);
@@ -183,8 +182,8 @@ void TFormMain::createControls()
     };
     bSTART = commandButton(QStringLiteral("bSTART"), CommandButton::Start, 0, QStringLiteral("F5"));
     bSTOP = commandButton(QStringLiteral("bSTOP"), CommandButton::Stop, 56, QStringLiteral("F9"));
-    bRESET = commandButton(QStringLiteral("bRESET"), CommandButton::Reset, 128,
-                           QStringLiteral("F7"));
+    bRESET =
+        commandButton(QStringLiteral("bRESET"), CommandButton::Reset, 128, QStringLiteral("F7"));
 
     ImageList1 = new TImageList(barrierLockPictures(), this);
     ImageList1->setObjectName(QStringLiteral("ImageList1"));
@@ -198,10 +197,10 @@ void TFormMain::createControls()
         image->hide(); // shown while the port is open
         return image;
     };
-    ImageLSstart = lockImage(QStringLiteral("ImageLSstart"), 8,
-                             QStringLiteral("Blockieren LS START (F11)"));
-    ImageLSstop = lockImage(QStringLiteral("ImageLSstop"), 64,
-                            QStringLiteral("Blockieren LS STOPP (F12)"));
+    ImageLSstart =
+        lockImage(QStringLiteral("ImageLSstart"), 8, QStringLiteral("Blockieren LS START (F11)"));
+    ImageLSstop =
+        lockImage(QStringLiteral("ImageLSstop"), 64, QStringLiteral("Blockieren LS STOPP (F12)"));
 
     const int testKeyTops[] = {7, 55, 87, 119, 171};
     for (int i = 0; i < 5; ++i) {
@@ -253,10 +252,10 @@ void TFormMain::createCommands()
     mStart = item(QStringLiteral("mStart"), QStringLiteral("Start"), Qt::Key_F5);
     mReset = item(QStringLiteral("mReset"), QStringLiteral("0,00"), Qt::Key_F7);
     mStop = item(QStringLiteral("mStop"), QStringLiteral("Stopp"), Qt::Key_F9);
-    mLockStartLS = item(QStringLiteral("mLockStartLS"), QStringLiteral("Lock Start-LS"),
-                        Qt::Key_F11);
-    mLockStoppLS = item(QStringLiteral("mLockStoppLS"), QStringLiteral("Lock Stopp-LS"),
-                        Qt::Key_F12);
+    mLockStartLS =
+        item(QStringLiteral("mLockStartLS"), QStringLiteral("Lock Start-LS"), Qt::Key_F11);
+    mLockStoppLS =
+        item(QStringLiteral("mLockStoppLS"), QStringLiteral("Lock Stopp-LS"), Qt::Key_F12);
     TestKeys1 = item(QStringLiteral("TestKeys1"), QStringLiteral("Test Keys"),
                      QKeySequence(Qt::CTRL | Qt::Key_T));
     // The menu machinery flips the check mark before TestKeys1Click runs.

@@ -142,6 +142,7 @@ class tst_FMain : public QObject
 
 private:
     QTemporaryDir m_devDir;
+    QTemporaryDir m_configHome;
     QByteArray m_com1; // the fake device, seen as COM1
 
     static void storeSettings(const Settings &settings)
@@ -168,8 +169,10 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(m_devDir.isValid());
+        QVERIFY(m_devDir.isValid() && m_configHome.isValid());
         qputenv("TAVRIN_DEV_DIR", QFile::encodeName(m_devDir.path()));
+        // Also when run by hand, outside CTest's private settings folder.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome.path()));
         m_com1 = QFile::encodeName(m_devDir.filePath(QStringLiteral("ttyS0")));
         platform::setTickSource(testTick);
     }
@@ -597,8 +600,9 @@ private Q_SLOTS:
         QCOMPARE(w.child<TDigit>("Digit2")->colorOn(), kActiveDigitColor);
 
         w.form->ShowTime(DisplayRow::Upper, 5000);
-        QCOMPARE(monitor.findChild<QLabel *>(QStringLiteral("LabMin"))->palette().color(
-                     QPalette::WindowText),
+        QCOMPARE(monitor.findChild<QLabel *>(QStringLiteral("LabMin"))
+                     ->palette()
+                     .color(QPalette::WindowText),
                  toQColor(kDimDigitColor));
 
         w.spin("editStartN2")->setValue(17);
