@@ -11,6 +11,8 @@ packages=(
     fonts-liberation2
     # independent readers of the written .xlsx and .docx files, for the tests
     python3-openpyxl python3-docx
+    # reads the text of printed PDF pages back, for the tests
+    poppler-utils
 )
 
 # Optional: the MinGW cross compiler for tools/check-windows.sh (large, ~1.2 GB).

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+// What the protocol's files hold, apart from the grids that show it: the host
+// copies it out of the grids before writing and back into them after loading.
+
+namespace protocol {
+
+inline constexpr int ProtocolColumns = 4; // "Nr.", "Name", "Zeit", "Platz"
+inline constexpr int SplitColumns = 4;    // the four barrier distances
+inline constexpr int SplitBlockRows = 6;  // mean row, then attempts 1 to 5
+
+// One row of the protocol grid, header row included.
+using ProtocolRow = std::array<QString, ProtocolColumns>;
+
+// The protocol grid in order: row 0 is the header, data rows follow.
+using ProtocolRows = QList<ProtocolRow>;
+
+// One row of a split table: four time texts.
+using SplitRow = std::array<QString, SplitColumns>;
+
+// An athlete's split table as the split store keeps it.
+struct SplitBlock
+{
+    std::array<SplitRow, SplitBlockRows> rows;
+    // Block row (1..5 for attempts 1 to 5) left out of the means, if any;
+    // the spreadsheet export strikes it through.
+    std::optional<int> excludedRow;
+};
+
+// Current column widths of a grid; a column of width 0 is hidden and its
+// cells stay out of the web page.
+using ColumnWidths = std::array<int, 4>;
+
+// Everything the web page is made from.
+struct ProtocolReport
+{
+    QString title;            // the program title
+    ProtocolRows protocol;    // header row first
+    ColumnWidths protocolWidths{28, 100, 60, 50};
+    SplitRow splitHeader;     // distances with " m"
+    QList<SplitBlock> splits; // one per data row; a missing block reads empty
+    ColumnWidths splitWidths{40, 40, 40, 98};
+};
+
+// Whether a row is occupied: only its "Nr." decides.
+inline bool isOccupied(const ProtocolRow &row)
+{
+    return !row[0].isEmpty();
+}
+
+} // namespace protocol

@@ -1,0 +1,137 @@
+#include "protocol/ProtocolText.h"
+
+#include "platform/office/AtomicFile.h"
+#include "platform/office/OfficeError.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+using namespace Qt::StringLiterals;
+
+namespace protocol {
+
+namespace {
+
+constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
+constexpr char16_t CtrlZ = 0x1A;
+
+// A TAB, CR or LF inside a cell would split it or its row on reading.
+QString cellText(const QString &text)
+{
+    if (text.isEmpty())
+        return u" "_s;
+    QString cell = text;
+    for (QChar &c : cell) {
+        if (c == u'\t' || c == u'\r' || c == u'\n')
+            c = u' ';
+    }
+    return cell;
+}
+
+ProtocolRow rowFromLine(QStringView line)
+{
+    ProtocolRow row;
+    const QChar separator = line.contains(u'\t') ? u'\t' : u';';
+    int column = 0;
+    qsizetype start = 0;
+    while (start <= line.size() && column < ProtocolColumns) {
+        qsizetype end = line.indexOf(separator, start);
+        if (end < 0)
+            end = line.size();
+        const QStringView piece = line.sliced(start, end - start);
+        if (!piece.isEmpty())
+            row[column++] = piece.toString();
+        else if (start == 0 && end < line.size())
+            row[column++] = u" "_s; // a separator at the very start keeps its cell
+        // Empty pieces elsewhere come from a run of separators or a separator
+        // at the line's end and start no cell.
+        start = end + 1;
+    }
+    return row;
+}
+
+QString decodeText(const QByteArray &bytes)
+{
+    if (bytes.startsWith(Utf8Bom))
+        return QString::fromUtf8(bytes.sliced(3));
+    QStringDecoder decoder("windows-1252");
+    return decoder.decode(bytes);
+}
+
+} // namespace
+
+QByteArray encodeProtocolText(const ProtocolRows &rows)
+{
+    QString text;
+    text.reserve(rows.size() * 32);
+    for (const ProtocolRow &row : rows) {
+        if (!isOccupied(row))
+            continue;
+        for (const QString &cell : row) {
+            text += cellText(cell);
+            text += u'\t';
+        }
+        text += u"\r\n"_s;
+    }
+    QStringEncoder ansi("windows-1252");
+    QByteArray bytes = ansi.encode(text);
+    if (!ansi.hasError())
+        return bytes;
+    return QByteArray(Utf8Bom) + text.toUtf8();
+}
+
+QList<ProtocolRow> decodeProtocolText(const QByteArray &bytes)
+{
+    QString text = decodeText(bytes);
+    // DOS editors may end a file with Ctrl+Z; nothing after it is text.
+    if (const qsizetype eof = text.indexOf(QChar(CtrlZ)); eof >= 0)
+        text.truncate(eof);
+
+    QList<ProtocolRow> rows;
+    const QStringView all(text);
+    qsizetype start = 0;
+    while (start < all.size()) {
+        qsizetype end = start;
+        while (end < all.size() && all[end] != u'\r' && all[end] != u'\n')
+            ++end;
+        const QStringView line = all.sliced(start, end - start);
+        if (!line.contains(u"Nr."))
+            rows.append(rowFromLine(line));
+        // CR LF, a lone LF and a lone CR each end one line.
+        if (end < all.size() && all[end] == u'\r' && end + 1 < all.size() && all[end + 1] == u'\n')
+            ++end;
+        start = end + 1;
+    }
+    if (rows.isEmpty())
+        rows.append(ProtocolRow{});
+    return rows;
+}
+
+QString saveProtocolTextFile(const QString &fileName, const ProtocolRows &rows)
+{
+    try {
+        platform::office::writeFileAtomically(fileName, encodeProtocolText(rows));
+    } catch (const platform::office::OfficeError &error) {
+        return error.message();
+    }
+    return {};
+}
+
+QString readErrorMessage(const QString &fileName)
+{
+    return u"Die Datei kann nicht gelesen werden: "_s + fileName;
+}
+
+ProtocolTextLoad loadProtocolTextFile(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, readErrorMessage(fileName)};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {{}, readErrorMessage(fileName)};
+    return {decodeProtocolText(bytes), {}};
+}
+
+} // namespace protocol

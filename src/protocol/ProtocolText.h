@@ -1,0 +1,39 @@
+#pragma once
+
+#include "protocol/ProtocolData.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The protocol as a text file: one line per occupied row, header first, four
+// cells each followed by a TAB, CR LF line ends.
+
+namespace protocol {
+
+// The file's bytes for the rows (header row first). Windows-1252 when every
+// character fits, else UTF-8 with a byte-order mark so no name is mangled.
+QByteArray encodeProtocolText(const ProtocolRows &rows);
+
+// The data rows a file's bytes give (lines holding "Nr." skipped), at least
+// one, so a protocol replaced by them is never row-less.
+QList<ProtocolRow> decodeProtocolText(const QByteArray &bytes);
+
+// Writes the file atomically: on failure the earlier file stays untouched and
+// the message for the user is returned; empty on success.
+QString saveProtocolTextFile(const QString &fileName, const ProtocolRows &rows);
+
+struct ProtocolTextLoad
+{
+    QList<ProtocolRow> rows; // the data rows that replace the protocol's
+    QString error;           // for the user; empty on success
+
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Reads a whole file first, so a failure leaves the caller's protocol as it is.
+ProtocolTextLoad loadProtocolTextFile(const QString &fileName);
+
+// The message a failed read of fileName reports.
+QString readErrorMessage(const QString &fileName);
+
+} // namespace protocol
