@@ -1,8 +1,7 @@
 #include "protocol/HtmlPrinting.h"
 
-#include "protocol/ProtocolText.h"
+#include "protocol/WholeFile.h"
 
-#include <QFile>
 #include <QPrinter>
 #include <QStringDecoder>
 #include <QTextDocument>
@@ -11,18 +10,18 @@ namespace protocol {
 
 QString printHtmlFile(const QString &fileName, QPrinter &printer)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return readErrorMessage(fileName);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return readErrorMessage(fileName);
+    const WholeFileRead read = readWholeFile(fileName);
+    if (!read.error.isEmpty())
+        return read.error;
+    const QByteArray &bytes = read.bytes;
 
     QTextDocument document;
     // The page declares its character set; honour it (Latin-1 when none).
     QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
     document.setHtml(decoder.isValid() ? decoder.decode(bytes) : QString::fromLatin1(bytes));
     document.print(&printer);
+    if (printer.printerState() == QPrinter::Error)
+        return QStringLiteral("Der Druckfehler der Datei: ") + fileName;
     return {};
 }
 

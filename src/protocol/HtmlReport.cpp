@@ -1,7 +1,6 @@
 #include "protocol/HtmlReport.h"
 
-#include "platform/office/AtomicFile.h"
-#include "platform/office/OfficeError.h"
+#include "protocol/WholeFile.h"
 #include "settings/ProgramTitle.h"
 
 #include <QStringView>
@@ -175,12 +174,7 @@ QByteArray htmlReport(const ProtocolReport &report)
 
 QString saveHtmlReportFile(const QString &fileName, const ProtocolReport &report)
 {
-    try {
-        platform::office::writeFileAtomically(fileName, htmlReport(report));
-    } catch (const platform::office::OfficeError &error) {
-        return error.message();
-    }
-    return {};
+    return writeWholeFile(fileName, htmlReport(report));
 }
 
 QString webPageFileName(const QString &programPath)

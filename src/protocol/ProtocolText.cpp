@@ -1,9 +1,7 @@
 #include "protocol/ProtocolText.h"
 
-#include "platform/office/AtomicFile.h"
-#include "platform/office/OfficeError.h"
+#include "protocol/WholeFile.h"
 
-#include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -110,28 +108,15 @@ QList<ProtocolRow> decodeProtocolText(const QByteArray &bytes)
 
 QString saveProtocolTextFile(const QString &fileName, const ProtocolRows &rows)
 {
-    try {
-        platform::office::writeFileAtomically(fileName, encodeProtocolText(rows));
-    } catch (const platform::office::OfficeError &error) {
-        return error.message();
-    }
-    return {};
-}
-
-QString readErrorMessage(const QString &fileName)
-{
-    return u"Die Datei kann nicht gelesen werden: "_s + fileName;
+    return writeWholeFile(fileName, encodeProtocolText(rows));
 }
 
 ProtocolTextLoad loadProtocolTextFile(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return {{}, readErrorMessage(fileName)};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {{}, readErrorMessage(fileName)};
-    return {decodeProtocolText(bytes), {}};
+    const WholeFileRead read = readWholeFile(fileName);
+    if (!read.error.isEmpty())
+        return {{}, read.error};
+    return {decodeProtocolText(read.bytes), {}};
 }
 
 } // namespace protocol

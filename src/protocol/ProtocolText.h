@@ -33,7 +33,4 @@ struct ProtocolTextLoad
 // Reads a whole file first, so a failure leaves the caller's protocol as it is.
 ProtocolTextLoad loadProtocolTextFile(const QString &fileName);
 
-// The message a failed read of fileName reports.
-QString readErrorMessage(const QString &fileName);
-
 } // namespace protocol

@@ -165,7 +165,12 @@ void TestHtmlReport::printsThePage()
     QVERIFY(text.contains(u"Ben"_s));
     QVERIFY(text.contains(u"Zeitenprotokoll"_s));
 
-    QCOMPARE(printHtmlFile(dir.filePath(u"missing.html"_s), printer).isEmpty(), false);
+    QVERIFY(!printHtmlFile(dir.filePath(u"missing.html"_s), printer).isEmpty());
+    QPrinter nowhere;
+    nowhere.setOutputFormat(QPrinter::PdfFormat);
+    nowhere.setOutputFileName(dir.filePath(u"no/such/folder/Tavrin.pdf"_s));
+    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    QCOMPARE(printHtmlFile(page, nowhere), u"Der Druckfehler der Datei: "_s + page);
 }
 
 QTEST_MAIN(TestHtmlReport)
