@@ -1,9 +1,7 @@
 #include "protocol/ProtocolText.h"
 
 #include "protocol/WholeFile.h"
-
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "protocol/Windows1252.h"
 
 using namespace Qt::StringLiterals;
 
@@ -53,8 +51,7 @@ QString decodeText(const QByteArray &bytes)
 {
     if (bytes.startsWith(Utf8Bom))
         return QString::fromUtf8(bytes.sliced(3));
-    QStringDecoder decoder("windows-1252");
-    return decoder.decode(bytes);
+    return fromWindows1252(bytes);
 }
 
 } // namespace
@@ -72,10 +69,8 @@ QByteArray encodeProtocolText(const ProtocolRows &rows)
         }
         text += u"\r\n"_s;
     }
-    QStringEncoder ansi("windows-1252");
-    QByteArray bytes = ansi.encode(text);
-    if (!ansi.hasError())
-        return bytes;
+    if (std::optional<QByteArray> ansi = toWindows1252(text))
+        return *std::move(ansi);
     return QByteArray(Utf8Bom) + text.toUtf8();
 }
 

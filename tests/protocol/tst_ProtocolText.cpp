@@ -1,10 +1,12 @@
 #include "protocol/DialogFolder.h"
 #include "protocol/ProtocolText.h"
+#include "protocol/Windows1252.h"
 
 #include "../platform/ReadOnlyFolder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,6 +43,7 @@ private slots:
     void skipsLinesHoldingNr();
     void takesTheFilesRowCount();
     void keepsNamesBeyondTheCodePage();
+    void agreesWithTheSystemCodePage();
     void keepsCellBreakersOutOfTheStructure();
     void readsEveryLineEnd();
     void refusesAMissingFile();
@@ -139,6 +142,28 @@ void TestProtocolText::keepsNamesBeyondTheCodePage()
     // Names the code page holds keep the file single-byte for older readers.
     QCOMPARE(encodeProtocolText({Header, {u"1"_s, u"Jürgen"_s, u"1,00"_s, u"€"_s}}),
              QByteArray("Nr.\tName\tZeit\tPlatz\t\r\n1\tJ\xfcrgen\t1,00\t\x80\t\r\n"));
+}
+
+void TestProtocolText::agreesWithTheSystemCodePage()
+{
+    QByteArray all(256, Qt::Uninitialized);
+    for (int b = 0; b < 256; ++b)
+        all[b] = char(b);
+    const QString ours = fromWindows1252(all);
+    QCOMPARE(toWindows1252(ours), std::optional<QByteArray>(all));
+
+    QStringDecoder system("windows-1252");
+    if (!system.isValid())
+        QSKIP("no windows-1252 codec on this machine");
+    const QString theirs = system.decode(all);
+    QCOMPARE(theirs.size(), 256);
+    for (const int unassigned : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
+        QCOMPARE(ours.at(unassigned).unicode(), char16_t(unassigned));
+    for (int b = 0; b < 256; ++b) {
+        if (b != 0x81 && b != 0x8D && b != 0x8F && b != 0x90 && b != 0x9D)
+            QCOMPARE(ours.at(b), theirs.at(b));
+    }
+    QCOMPARE(toWindows1252(u"Ł"), std::nullopt);
 }
 
 void TestProtocolText::keepsCellBreakersOutOfTheStructure()
