@@ -1,4 +1,5 @@
 #include "protocol/DialogFolder.h"
+#include "protocol/FileChoice.h"
 #include "protocol/ProtocolText.h"
 #include "protocol/Windows1252.h"
 
@@ -50,6 +51,7 @@ private slots:
     void keepsTheOldFileWhenWritingFails();
     void loadsTenThousandRows();
     void startsDialogsInAWritableFolder();
+    void choosesTheFormatByKind();
 };
 
 void TestProtocolText::writesOccupiedRowsOnly()
@@ -239,6 +241,28 @@ void TestProtocolText::startsDialogsInAWritableFolder()
         QSKIP("this machine cannot make a folder read-only");
     QCOMPARE(dialogStartFolder(program.path(), documents.path()), documents.path());
     QCOMPARE(QDir(program.path()).entryList(QDir::Files), QStringList());
+}
+
+void TestProtocolText::choosesTheFormatByKind()
+{
+    const DocumentTypeLabels labels;
+    // Without a spreadsheet program the save dialog has three entries.
+    const FileFilters save = saveFilters(labels, false);
+    QCOMPARE(save.size(), 3);
+    QCOMPARE(saveKindAt(save, 1), FileKind::Text);
+    QCOMPARE(saveKindAt(save, 2), FileKind::Document);
+    QCOMPARE(saveKindAt(save, 3), FileKind::WebPage);
+    QCOMPARE(saveKindAt(save, 4), FileKind::Text); // a stored index beyond the list
+    QCOMPARE(saveKindAt(saveFilters(labels, true), 2), FileKind::Spreadsheet);
+    QCOMPARE(saveKindAt(saveFilters(labels, true), 4), FileKind::WebPage);
+
+    QCOMPARE(loadKindAt(openFilters(labels, false), 1), FileKind::Text);
+    QCOMPARE(loadKindAt(openFilters(labels, false), 2), std::nullopt);
+    QCOMPARE(loadKindAt(openFilters(labels, true), 2), FileKind::Spreadsheet);
+    // The open dialog starts with the save dialog's index, which may lie
+    // beyond its own entries.
+    QCOMPARE(loadKindAt(openFilters(labels, false), 3), std::nullopt);
+    QCOMPARE(loadKindAt(save, 3), std::nullopt); // a web page is never read
 }
 
 QTEST_GUILESS_MAIN(TestProtocolText)
