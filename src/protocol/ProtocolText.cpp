@@ -12,14 +12,15 @@ namespace {
 constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
 constexpr char16_t CtrlZ = 0x1A;
 
-// A TAB, CR or LF inside a cell would split it or its row on reading.
+// A TAB, CR or LF inside a cell would split it or its row on reading, a
+// Ctrl+Z end the file.
 QString cellText(const QString &text)
 {
     if (text.isEmpty())
         return u" "_s;
     QString cell = text;
     for (QChar &c : cell) {
-        if (c == u'\t' || c == u'\r' || c == u'\n')
+        if (c == u'\t' || c == u'\r' || c == u'\n' || c == CtrlZ)
             c = u' ';
     }
     return cell;

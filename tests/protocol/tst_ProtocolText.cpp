@@ -171,10 +171,10 @@ void TestProtocolText::agreesWithTheSystemCodePage()
 void TestProtocolText::keepsCellBreakersOutOfTheStructure()
 {
     const QByteArray bytes =
-        encodeProtocolText({Header, {u"1"_s, u"A\tB\r\nC"_s, u"1,00"_s, u""_s}, {u"2"_s, u"D"_s, u""_s, u""_s}});
+        encodeProtocolText({Header, {u"1"_s, u"A\tB\r\nC\x1a"_s, u"1,00"_s, u""_s}, {u"2"_s, u"D"_s, u""_s, u""_s}});
     const QList<ProtocolRow> rows = decodeProtocolText(bytes);
     QCOMPARE(rows.size(), 2);
-    QCOMPARE(rows.at(0), (ProtocolRow{u"1"_s, u"A B  C"_s, u"1,00"_s, u" "_s}));
+    QCOMPARE(rows.at(0), (ProtocolRow{u"1"_s, u"A B  C "_s, u"1,00"_s, u" "_s}));
     QCOMPARE(rows.at(1)[1], u"D"_s);
 }
 
