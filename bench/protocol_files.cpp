@@ -38,8 +38,8 @@ ProtocolReport makeReport()
                              FormatTime(base)};
         }
         block.rows[0] = block.rows[1];
-        report.protocol.append({QString::number(a), u"Läuferin Nummer %1"_s.arg(a),
-                                block.rows[0][3], u""_s});
+        report.protocol.append(
+            {QString::number(a), u"Läuferin Nummer %1"_s.arg(a), block.rows[0][3], u""_s});
         report.splits.append(block);
     }
     return report;
@@ -70,7 +70,8 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
 
     bool ok = true;
-    const double save = medianMs([&] { ok &= saveProtocolTextFile(text, report.protocol).isEmpty(); });
+    const double save =
+        medianMs([&] { ok &= saveProtocolTextFile(text, report.protocol).isEmpty(); });
     qsizetype loaded = 0;
     const double load = medianMs([&] { loaded = loadProtocolTextFile(text).rows.size(); });
     const double html = medianMs([&] { ok &= saveHtmlReportFile(page, report).isEmpty(); });

@@ -27,9 +27,8 @@ QString dialogStartFolder(const QString &programFolder, const QString &documents
 
 QString dialogStartFolder()
 {
-    return dialogStartFolder(
-        QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    return dialogStartFolder(QCoreApplication::applicationDirPath(),
+                             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }
 
 } // namespace protocol

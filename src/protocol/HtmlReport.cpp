@@ -28,10 +28,18 @@ public:
         for (qsizetype i = 0; i < text.size(); ++i) {
             const char32_t c = codePointAt(text, i);
             switch (c) {
-            case U'&': m_bytes.append("&amp;"); break;
-            case U'<': m_bytes.append("&lt;"); break;
-            case U'>': m_bytes.append("&gt;"); break;
-            case U'"': m_bytes.append("&quot;"); break;
+            case U'&':
+                m_bytes.append("&amp;");
+                break;
+            case U'<':
+                m_bytes.append("&lt;");
+                break;
+            case U'>':
+                m_bytes.append("&gt;");
+                break;
+            case U'"':
+                m_bytes.append("&quot;");
+                break;
             default:
                 if (c <= 0xFF) {
                     m_bytes.append(char(c));
@@ -52,12 +60,12 @@ public:
         const qsizetype comma = cellText.indexOf(u',');
         if (comma < 0)
             return text(cellText);
-        return text(QStringView(cellText).first(comma)).text(u".")
+        return text(QStringView(cellText).first(comma))
+            .text(u".")
             .text(QStringView(cellText).sliced(comma + 1));
     }
 
-    template<typename Row>
-    Page &tableRow(const Row &row, const ColumnWidths &widths)
+    template <typename Row> Page &tableRow(const Row &row, const ColumnWidths &widths)
     {
         m_bytes.append("<tr>");
         for (std::size_t col = 0; col < row.size(); ++col) {

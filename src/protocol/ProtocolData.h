@@ -40,8 +40,8 @@ using ColumnWidths = std::array<int, 4>;
 // Everything the web page is made from.
 struct ProtocolReport
 {
-    QString title;            // the program title
-    ProtocolRows protocol;    // header row first
+    QString title;         // the program title
+    ProtocolRows protocol; // header row first
     ColumnWidths protocolWidths{28, 100, 60, 50};
     SplitRow splitHeader;     // distances with " m"
     QList<SplitBlock> splits; // one per data row; a missing block reads empty

@@ -151,8 +151,8 @@ void TestHtmlReport::printsThePage()
 
     const QByteArray bytes = readAll(pdf);
     QVERIFY(bytes.startsWith("%PDF"));
-    QVERIFY(bytes.contains("/Type /Page\n") || bytes.contains("/Type /Page\r")
-            || bytes.contains("/Type /Page "));
+    QVERIFY(bytes.contains("/Type /Page\n") || bytes.contains("/Type /Page\r") ||
+            bytes.contains("/Type /Page "));
 
     const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
     if (pdftotext.isEmpty())

@@ -60,14 +60,16 @@ void TestProtocolText::writesOccupiedRowsOnly()
                             {u"7"_s, u"Anna Müller"_s, u"12,34"_s, u""_s},
                             {u""_s, u"Cleared"_s, u"1,00"_s, u""_s},
                             {u"12"_s, u""_s, u"1.02,34"_s, u"2"_s}};
-    QCOMPARE(encodeProtocolText(rows), readAll(QStringLiteral(TAVRIN_TEST_DATA_DIR "/protocol.txt")));
+    QCOMPARE(encodeProtocolText(rows),
+             readAll(QStringLiteral(TAVRIN_TEST_DATA_DIR "/protocol.txt")));
 
     // The one empty row of an empty protocol leaves just the header.
     QCOMPARE(encodeProtocolText({Header, ProtocolRow{}}),
              QByteArray("Nr.\tName\tZeit\tPlatz\t\r\n"));
 
     // And the golden file reads back as written, blank name included.
-    const QList<ProtocolRow> back = decodeProtocolText(readAll(QStringLiteral(TAVRIN_TEST_DATA_DIR "/protocol.txt")));
+    const QList<ProtocolRow> back =
+        decodeProtocolText(readAll(QStringLiteral(TAVRIN_TEST_DATA_DIR "/protocol.txt")));
     QCOMPARE(back.size(), 2);
     QCOMPARE(back.at(0), (ProtocolRow{u"7"_s, u"Anna Müller"_s, u"12,34"_s, u" "_s}));
     QCOMPARE(back.at(1), (ProtocolRow{u"12"_s, u" "_s, u"1.02,34"_s, u"2"_s}));
@@ -82,12 +84,13 @@ void TestProtocolText::readsLines_data()
                           << QStringList{u"7"_s, u"Anna"_s, u"12,34"_s, u" "_s};
     QTest::newRow("semicolons") << QByteArray("7;Anna;12,34")
                                 << QStringList{u"7"_s, u"Anna"_s, u"12,34"_s, u""_s};
-    QTest::newRow("semicolon at the end") << QByteArray("7;Anna;")
-                                          << QStringList{u"7"_s, u"Anna"_s, u""_s, u""_s};
+    QTest::newRow("semicolon at the end")
+        << QByteArray("7;Anna;") << QStringList{u"7"_s, u"Anna"_s, u""_s, u""_s};
     QTest::newRow("tab wins over semicolon")
-        << QByteArray("7\tBerg; Anna\t12,34") << QStringList{u"7"_s, u"Berg; Anna"_s, u"12,34"_s, u""_s};
-    QTest::newRow("two tabs shift left") << QByteArray("7\t\tAnna\t12,34\t")
-                                         << QStringList{u"7"_s, u"Anna"_s, u"12,34"_s, u""_s};
+        << QByteArray("7\tBerg; Anna\t12,34")
+        << QStringList{u"7"_s, u"Berg; Anna"_s, u"12,34"_s, u""_s};
+    QTest::newRow("two tabs shift left")
+        << QByteArray("7\t\tAnna\t12,34\t") << QStringList{u"7"_s, u"Anna"_s, u"12,34"_s, u""_s};
     QTest::newRow("leading tab keeps a blank")
         << QByteArray("\t\t7\tAnna") << QStringList{u" "_s, u"7"_s, u"Anna"_s, u""_s};
     QTest::newRow("more than four cells")
@@ -101,7 +104,8 @@ void TestProtocolText::readsLines()
 {
     QFETCH(QByteArray, line);
     QFETCH(QStringList, cells);
-    const QList<ProtocolRow> rows = decodeProtocolText("Nr.\tName\tZeit\tPlatz\t\r\n" + line + "\r\n");
+    const QList<ProtocolRow> rows =
+        decodeProtocolText("Nr.\tName\tZeit\tPlatz\t\r\n" + line + "\r\n");
     QCOMPARE(rows.size(), 1);
     QCOMPARE(QStringList(rows.first().begin(), rows.first().end()), cells);
 }
@@ -170,8 +174,8 @@ void TestProtocolText::agreesWithTheSystemCodePage()
 
 void TestProtocolText::keepsCellBreakersOutOfTheStructure()
 {
-    const QByteArray bytes =
-        encodeProtocolText({Header, {u"1"_s, u"A\tB\r\nC\x1a"_s, u"1,00"_s, u""_s}, {u"2"_s, u"D"_s, u""_s, u""_s}});
+    const QByteArray bytes = encodeProtocolText(
+        {Header, {u"1"_s, u"A\tB\r\nC\x1a"_s, u"1,00"_s, u""_s}, {u"2"_s, u"D"_s, u""_s, u""_s}});
     const QList<ProtocolRow> rows = decodeProtocolText(bytes);
     QCOMPARE(rows.size(), 2);
     QCOMPARE(rows.at(0), (ProtocolRow{u"1"_s, u"A B  C "_s, u"1,00"_s, u" "_s}));
@@ -204,7 +208,8 @@ void TestProtocolText::keepsTheOldFileWhenWritingFails()
 {
     QTemporaryDir dir;
     const QString fileName = dir.filePath(u"p.txt"_s);
-    QCOMPARE(saveProtocolTextFile(fileName, {Header, {u"1"_s, u"Alt"_s, u"1,00"_s, u""_s}}), QString());
+    QCOMPARE(saveProtocolTextFile(fileName, {Header, {u"1"_s, u"Alt"_s, u"1,00"_s, u""_s}}),
+             QString());
     const QByteArray old = readAll(fileName);
     {
         const ReadOnlyFolder readOnly(dir.path());
@@ -221,7 +226,8 @@ void TestProtocolText::loadsTenThousandRows()
 {
     QByteArray bytes("Nr.\tName\tZeit\tPlatz\t\r\n");
     for (int i = 1; i <= 10000; ++i)
-        bytes += QByteArray::number(i) + "\tL\xe4ufer " + QByteArray::number(i) + "\t12,34\t \t\r\n";
+        bytes +=
+            QByteArray::number(i) + "\tL\xe4ufer " + QByteArray::number(i) + "\t12,34\t \t\r\n";
     QTemporaryDir dir;
     const QString fileName = dir.filePath(u"big.txt"_s);
     writeAll(fileName, bytes);
