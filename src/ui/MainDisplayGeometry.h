@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QRect>
+
+// The main window's black display panel as designed: where its digits and
+// separators sit (relative to the panel), and the fonts and thickness they use.
+// The second-monitor display is a scaled copy of it, so both read these values.
+namespace MainDisplay {
+
+struct DesignRect
+{
+    const char *name; // object name of the control
+    QRect rect;
+};
+
+// Width the second display is scaled from: the inner width of the display
+// frame, between its left side strip and its right one.
+inline constexpr int kImage4Left = 374;
+inline constexpr int kImage2Width = 19;
+inline constexpr int kFrameInnerWidth = kImage4Left - kImage2Width;
+
+inline constexpr int kDigitThickness = 5;
+inline constexpr int kDigitSeparation = 1;
+// "Zwischenzeit:" caption: Arial 19 pixels = 14 points.
+inline constexpr int kCaptionPointSize = 14;
+// The "." and "," separators: Times New Roman 64 pixels = 48 points, bold.
+inline constexpr int kSeparatorPointSize = 48;
+
+inline constexpr int kUpperRowTop = 56;
+inline constexpr int kLowerRowTop = 184;
+inline constexpr int kDigitWidth = 50;
+inline constexpr int kDigitHeight = 89;
+
+inline constexpr DesignRect kDigits[] = {
+    {"Digit0", {236, kLowerRowTop, kDigitWidth, kDigitHeight}},
+    {"Digit1", {20, kLowerRowTop, kDigitWidth, kDigitHeight}},
+    {"Digit2", {84, kLowerRowTop, kDigitWidth, kDigitHeight}},
+    {"Digit3", {148, kLowerRowTop, kDigitWidth, kDigitHeight}},
+    {"Digit10", {300, kLowerRowTop, kDigitWidth, kDigitHeight}},
+    {"Digit4", {4, kUpperRowTop, kDigitWidth, kDigitHeight}},
+    {"Digit5", {84, kUpperRowTop, kDigitWidth, kDigitHeight}},
+    {"Digit6", {148, kUpperRowTop, kDigitWidth, kDigitHeight}},
+    {"Digit7", {236, kUpperRowTop, kDigitWidth, kDigitHeight}},
+    {"Digit8", {300, kUpperRowTop, kDigitWidth, kDigitHeight}},
+};
+
+// Each separator's top lies 73/100 of its height above its row's bottom, so
+// the glyph's baseline meets the digits' lower edge.
+// LabMin first: the others take their top from it.
+inline constexpr DesignRect kSeparators[] = {
+    {"LabMin", {60, 86, 16, 81}},
+    {"LabSec", {204, 86, 16, 81}},
+    {"LabSec2", {204, 214, 16, 81}},
+};
+
+} // namespace MainDisplay
