@@ -9,6 +9,7 @@
 #include "protocol/ProtocolTables.h"
 #include "ui/CommandButtons.h"
 #include "ui/FMain.h"
+#include "ui/FMonitor2.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -285,6 +286,18 @@ std::unique_ptr<QWidget> mainWindow(const char *state)
     return window;
 }
 
+// The second display as the audience sees it after a run of 1.02,34. Placed
+// on the screen it names, so render it with a screen of the wanted size, e.g.
+// QT_QPA_PLATFORM=offscreen:configfile=tools/two-monitors.json.
+std::unique_ptr<QWidget> secondMonitor(int monitor)
+{
+    auto window = std::make_unique<TFormMonitor2>(QStringLiteral("Sprinttest U16"), monitor);
+    window->showDigits(digitsForTime(DisplayRow::Upper, 62340), kActiveDigitColor);
+    window->showDigits(digitsForTime(DisplayRow::Lower, 62340), kActiveDigitColor);
+    window->setStartNumbers(17, 18);
+    return window;
+}
+
 struct Scene
 {
     const char *name;
@@ -300,6 +313,8 @@ const Scene kScenes[] = {
     {"main-ready", [] { return mainWindow("ready"); }},
     {"main-running", [] { return mainWindow("running"); }},
     {"main-stopped", [] { return mainWindow("stopped"); }},
+    {"monitor2-0", [] { return secondMonitor(0); }},
+    {"monitor2-1", [] { return secondMonitor(1); }},
 };
 
 } // namespace
