@@ -56,8 +56,8 @@ TFormMonitor2::TFormMonitor2(const QString &title, int monitor, QWidget *parent)
 
     for (const MainDisplay::DesignRect &digit : MainDisplay::kDigits) {
         const QLatin1String name(digit.name);
-        const bool leading = name == QLatin1String("Digit4") || name == QLatin1String("Digit5")
-                             || name == QLatin1String("Digit1") || name == QLatin1String("Digit2");
+        const bool leading = name == QLatin1String("Digit4") || name == QLatin1String("Digit5") ||
+                             name == QLatin1String("Digit1") || name == QLatin1String("Digit2");
         makeDigit(digit.name, leading ? kDimDigitColor : kActiveDigitColor);
     }
 
