@@ -54,12 +54,8 @@ TFormMonitor2::TFormMonitor2(const QString &title, int monitor, QWidget *parent)
     setFontColor(LabSec, kActiveDigitColor);
     setFontColor(LabSec2, kActiveDigitColor);
 
-    for (const MainDisplay::DesignRect &digit : MainDisplay::kDigits) {
-        const QLatin1String name(digit.name);
-        const bool leading = name == QLatin1String("Digit4") || name == QLatin1String("Digit5") ||
-                             name == QLatin1String("Digit1") || name == QLatin1String("Digit2");
-        makeDigit(digit.name, leading ? kDimDigitColor : kActiveDigitColor);
-    }
+    for (const MainDisplay::DesignDigit &digit : MainDisplay::kDigits)
+        makeDigit(digit.name, digit.leading ? kDimDigitColor : kActiveDigitColor);
 
     PanelTitle = makeLabel("PanelTitle", title, this);
     PanelTitle->setAlignment(Qt::AlignCenter);

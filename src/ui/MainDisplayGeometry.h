@@ -31,17 +31,24 @@ inline constexpr int kLowerRowTop = 184;
 inline constexpr int kDigitWidth = 50;
 inline constexpr int kDigitHeight = 89;
 
-inline constexpr DesignRect kDigits[] = {
-    {"Digit0", {236, kLowerRowTop, kDigitWidth, kDigitHeight}},
-    {"Digit1", {20, kLowerRowTop, kDigitWidth, kDigitHeight}},
-    {"Digit2", {84, kLowerRowTop, kDigitWidth, kDigitHeight}},
-    {"Digit3", {148, kLowerRowTop, kDigitWidth, kDigitHeight}},
-    {"Digit10", {300, kLowerRowTop, kDigitWidth, kDigitHeight}},
-    {"Digit4", {4, kUpperRowTop, kDigitWidth, kDigitHeight}},
-    {"Digit5", {84, kUpperRowTop, kDigitWidth, kDigitHeight}},
-    {"Digit6", {148, kUpperRowTop, kDigitWidth, kDigitHeight}},
-    {"Digit7", {236, kUpperRowTop, kDigitWidth, kDigitHeight}},
-    {"Digit8", {300, kUpperRowTop, kDigitWidth, kDigitHeight}},
+struct DesignDigit
+{
+    const char *name;
+    QRect rect;
+    bool leading; // a leading digit, lit in the dim colour until a time shows
+};
+
+inline constexpr DesignDigit kDigits[] = {
+    {"Digit0", {236, kLowerRowTop, kDigitWidth, kDigitHeight}, false},
+    {"Digit1", {20, kLowerRowTop, kDigitWidth, kDigitHeight}, true},
+    {"Digit2", {84, kLowerRowTop, kDigitWidth, kDigitHeight}, true},
+    {"Digit3", {148, kLowerRowTop, kDigitWidth, kDigitHeight}, false},
+    {"Digit10", {300, kLowerRowTop, kDigitWidth, kDigitHeight}, false},
+    {"Digit4", {4, kUpperRowTop, kDigitWidth, kDigitHeight}, true},
+    {"Digit5", {84, kUpperRowTop, kDigitWidth, kDigitHeight}, true},
+    {"Digit6", {148, kUpperRowTop, kDigitWidth, kDigitHeight}, false},
+    {"Digit7", {236, kUpperRowTop, kDigitWidth, kDigitHeight}, false},
+    {"Digit8", {300, kUpperRowTop, kDigitWidth, kDigitHeight}, false},
 };
 
 // Each separator's top lies 73/100 of its height above its row's bottom, so

@@ -51,7 +51,7 @@ Monitor2Layout layoutDisplay(QSize client, double s)
     out.panelLab2 = QRect(0, out.lowerRowTop - captionHeight, width, captionHeight);
 
     const int thickness = roundHalfEven(kDigitThickness * s);
-    for (const DesignRect &digit : kDigits) {
+    for (const DesignDigit &digit : kDigits) {
         QRect rect = ScaleRect(digit.rect, s);
         const int top = digit.rect.top() == kUpperRowTop ? out.upperRowTop : out.lowerRowTop;
         rect.setTop(top);
