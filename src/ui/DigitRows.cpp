@@ -4,23 +4,19 @@
 
 #include <QLabel>
 
-namespace {
-
-void setLabelColor(QLabel &label, TColor color)
+void setFontColor(QLabel &label, TColor color)
 {
     QPalette palette = label.palette();
     palette.setColor(QPalette::WindowText, toQColor(color));
     label.setPalette(palette);
 }
 
-} // namespace
-
 void setLitColor(QWidget &window, const QString &name, TColor color)
 {
     if (auto *digit = window.findChild<TDigit *>(name))
         digit->setColorOn(color);
     else if (auto *label = window.findChild<QLabel *>(name))
-        setLabelColor(*label, color);
+        setFontColor(*label, color);
 }
 
 void showDigits(QWidget &window, const QList<DigitShow> &digits, TColor activeColor)

@@ -3,6 +3,7 @@
 #include "controls/Colors.h"
 #include "timing/TimeDisplay.h"
 
+class QLabel;
 class QWidget;
 
 // Shows the digit values of one row on a window's digit controls, found by
@@ -13,3 +14,6 @@ void showDigits(QWidget &window, const QList<DigitShow> &digits, TColor activeCo
 
 // The lit colour of a digit control, or the font colour of a caption label.
 void setLitColor(QWidget &window, const QString &name, TColor color);
+
+// A caption label's text colour.
+void setFontColor(QLabel &label, TColor color);

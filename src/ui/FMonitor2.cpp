@@ -3,7 +3,7 @@
 #include "controls/Udigit.h"
 #include "ui/MainDisplayGeometry.h"
 #include "ui/Monitor2Layout.h"
-#include "ui/ShowDigits.h"
+#include "ui/DigitRows.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -50,9 +50,9 @@ TFormMonitor2::TFormMonitor2(const QString &title, int monitor, QWidget *parent)
     LabMin = makeLabel("LabMin", QStringLiteral("."), this);
     LabSec = makeLabel("LabSec", QStringLiteral(","), this);
     LabSec2 = makeLabel("LabSec2", QStringLiteral(","), this);
-    setFontColor(LabMin, kDimDigitColor);
-    setFontColor(LabSec, kActiveDigitColor);
-    setFontColor(LabSec2, kActiveDigitColor);
+    setFontColor(*LabMin, kDimDigitColor);
+    setFontColor(*LabSec, kActiveDigitColor);
+    setFontColor(*LabSec2, kActiveDigitColor);
 
     for (const MainDisplay::DesignDigit &digit : MainDisplay::kDigits)
         makeDigit(digit.name, digit.leading ? kDimDigitColor : kActiveDigitColor);
@@ -67,8 +67,8 @@ TFormMonitor2::TFormMonitor2(const QString &title, int monitor, QWidget *parent)
     LabStart1 = makeLabel("LabStart1", QString(), PanelLab1);
     LabNext1 = makeLabel("LabNext1", QString(), PanelLab1);
     LabNext1->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    setFontColor(LabStart1, clLime);
-    setFontColor(LabNext1, clRed);
+    setFontColor(*LabStart1, clLime);
+    setFontColor(*LabNext1, clRed);
     auto *startNumbers = new QHBoxLayout(PanelLab1);
     startNumbers->setContentsMargins(0, 0, 0, 0);
     startNumbers->addWidget(LabStart1);
@@ -80,7 +80,7 @@ TFormMonitor2::TFormMonitor2(const QString &title, int monitor, QWidget *parent)
     PanelLab2->setObjectName(QStringLiteral("PanelLab2"));
     paintBlack(PanelLab2);
     LabelTime2 = makeLabel("LabelTime2", QStringLiteral(" Zwischenzeit:"), PanelLab2);
-    setFontColor(LabelTime2, clLime);
+    setFontColor(*LabelTime2, clLime);
     auto *splitCaption = new QHBoxLayout(PanelLab2);
     splitCaption->setContentsMargins(0, 0, 0, 0);
     splitCaption->addWidget(LabelTime2);
@@ -161,14 +161,14 @@ void TFormMonitor2::LayoutDisplay()
 
 void TFormMonitor2::showDigits(const QList<DigitShow> &shows, TColor activeColor)
 {
-    ::showDigits(this, shows, activeColor);
+    ::showDigits(*this, shows, activeColor);
 }
 
 void TFormMonitor2::resetColors(TColor activeColor)
 {
     for (const char *name : {"Digit6", "Digit7", "Digit8"})
         findChild<TDigit *>(QLatin1String(name))->setColorOn(activeColor);
-    setFontColor(LabSec, activeColor);
+    setFontColor(*LabSec, activeColor);
 }
 
 void TFormMonitor2::setTime2Caption(const QString &caption)

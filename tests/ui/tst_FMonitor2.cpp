@@ -2,7 +2,7 @@
 #include "ui/FMonitor2.h"
 #include "ui/FontSubstitutes.h"
 #include "ui/Monitor2Layout.h"
-#include "ui/ShowDigits.h"
+#include "ui/DigitRows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -249,7 +249,7 @@ private Q_SLOTS:
         // The reset lights the seconds, the hundredths and their comma again.
         for (const char *name : {"Digit6", "Digit7", "Digit8"})
             digit(window, name)->setColorOn(clRed);
-        setFontColor(label(window, "LabSec"), clRed);
+        setFontColor(*label(window, "LabSec"), clRed);
         window.resetColors(kActiveDigitColor);
         for (const char *name : {"Digit6", "Digit7", "Digit8"})
             QCOMPARE(digit(window, name)->colorOn(), kActiveDigitColor);
