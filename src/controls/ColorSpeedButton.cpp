@@ -474,9 +474,11 @@ void TColorSpeedButton::paintButton(QPainter &painter) const
 
     const QImage image =
         glyphImage(m_glyph, m_numGlyphs, glyphIndex(m_numGlyphs, enabled, showDown, hot));
+    // A high-dpi glyph takes its device-independent size on the button.
+    const QSize glyphSize = image.deviceIndependentSize().toSize();
 
     // Caption text and placement.
-    const int limit = captionWidthLimit(w, image.width(), m_layout);
+    const int limit = captionWidthLimit(w, glyphSize.width(), m_layout);
     const int textFlags =
         int(textAlignment(m_alignment)) | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic;
     const auto textWidth = [&](const QString &text) {
@@ -487,7 +489,7 @@ void TColorSpeedButton::paintButton(QPainter &painter) const
     ButtonLayoutInput in;
     in.size = size();
     in.pressOffset = p;
-    in.glyph = image.size();
+    in.glyph = glyphSize;
     if (!text.isEmpty()) {
         in.captionWidth = textWidth(text);
         in.captionHeight =

@@ -1,3 +1,5 @@
+#include "controls/ButtonLayout.h"
+#include "controls/ColorSpeedButton.h"
 #include "ui/Artwork.h"
 
 #include <QtTest>
@@ -13,6 +15,7 @@ private slots:
     void glyphStripsWorkWithTheBottomLeftTransparency();
     void imageFollowsThePixelRatio();
     void lockPictures();
+    void highDpiGlyphsKeepTheirSizeOnAButton();
 };
 
 void tst_Artwork::everyPictureAtBothScales()
@@ -128,6 +131,34 @@ void tst_Artwork::lockPictures()
         QCOMPARE(at(blocked, 0, 0).alpha(), 0);
         QCOMPARE(at(armed, 0, 0).alpha(), 0);
     }
+}
+
+// The header buttons get the 2x strip on a high-dpi screen: the image must
+// still take 32 x 32 device-independent pixels, centred on the 38 x 40 button.
+void tst_Artwork::highDpiGlyphsKeepTheirSizeOnAButton()
+{
+    const QImage strip = Artwork::image(Picture::HelpGlyphs, 2.0);
+    QCOMPARE(glyphImage(strip, 4, 3).deviceIndependentSize(), QSizeF(32, 32));
+
+    TColorSpeedButton button;
+    button.resize(38, 40);
+    button.setStyle(TColorSpeedButtonStyle::bsShape);
+    button.setGlyph(strip);
+    QCOMPARE(button.numGlyphs(), 4);
+    QImage shot(button.size() * 2, QImage::Format_ARGB32_Premultiplied);
+    shot.setDevicePixelRatio(2);
+    shot.fill(Qt::transparent);
+    button.render(&shot, QPoint(), QRegion(), QWidget::RenderFlags());
+    QRect painted;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (qAlpha(shot.pixel(x, y)) > 0)
+                painted |= QRect(x, y, 1, 1);
+    // (38 - 32) / 2 = 3 and (40 - 32) / 2 = 4, in device pixels twice that.
+    QVERIFY(!painted.isEmpty());
+    QVERIFY2(QRect(6, 8, 64, 64).contains(painted), qPrintable(QStringLiteral("%1,%2 %3x%4")
+        .arg(painted.x()).arg(painted.y()).arg(painted.width()).arg(painted.height())));
+    QVERIFY(painted.width() > 48);
 }
 
 QTEST_MAIN(tst_Artwork)
