@@ -10,6 +10,7 @@
 #include "ui/CommandButtons.h"
 #include "ui/FMain.h"
 #include "ui/FMonitor2.h"
+#include "ui/Artwork.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -140,6 +141,59 @@ std::unique_ptr<QWidget> colorPresets()
     oldButton->setStyle(TColorSpeedButtonStyle::bsOld);
     oldButton->setCaption(QStringLiteral("bsOld mit &Text"));
     grid->addWidget(old, row, 0);
+    return window;
+}
+
+// The header and protocol buttons with their glyph strips in every state,
+// the lock pictures and the second-monitor switches, on the window's
+// button-shadow colour. Run with QT_SCALE_FACTOR=2 to see the 2x pictures.
+std::unique_ptr<QWidget> artworkButtons()
+{
+    using Artwork::Picture;
+    auto window = std::make_unique<QWidget>();
+    window->setAutoFillBackground(true);
+    QPalette pal = window->palette();
+    pal.setColor(QPalette::Window, toQColor(clBtnShadow));
+    window->setPalette(pal);
+    auto *grid = new QGridLayout(window.get());
+    const std::pair<ButtonState, const char *> states[] = {{ButtonState::Normal, "normal"},
+                                                           {ButtonState::Hot, "hot"},
+                                                           {ButtonState::Down, "down"},
+                                                           {ButtonState::Disabled, "disabled"}};
+    for (int column = 0; column < 4; ++column)
+        grid->addWidget(new QLabel(QString::fromLatin1(states[column].second)), 0, column);
+    const auto addButton = [&](Picture glyphs, QSize size, TColorSpeedButtonStyle style, int row,
+                               int column) {
+        auto *cell = new QWidget;
+        cell->setFixedSize(size + QSize(6, 6));
+        auto *button = new TColorSpeedButton(cell);
+        button->move(3, 3);
+        button->resize(size);
+        button->setStyle(style);
+        button->setFlat(true);
+        button->setColor(clBtnShadow);
+        button->setGlyph(Artwork::image(glyphs));
+        button->setProperty("renderState", int(states[column].first));
+        grid->addWidget(cell, row, column);
+    };
+    int row = 1;
+    for (const Picture glyphs : {Picture::HelpGlyphs, Picture::CfgGlyphs, Picture::InfoGlyphs}) {
+        for (int column = 0; column < 4; ++column)
+            addButton(glyphs, QSize(38, 40), TColorSpeedButtonStyle::bsShape, row, column);
+        ++row;
+    }
+    for (const Picture glyphs : {Picture::SaveGlyphs, Picture::ClsGlyphs}) {
+        for (int column = 0; column < 4; ++column)
+            addButton(glyphs, QSize(36, 39), TColorSpeedButtonStyle::bsNormal, row, column);
+        ++row;
+    }
+    int column = 0;
+    for (const Picture picture :
+         {Picture::LockBlocked, Picture::LockArmed, Picture::TVAus, Picture::TVEin}) {
+        auto *label = new QLabel;
+        label->setPixmap(Artwork::pixmap(picture));
+        grid->addWidget(label, row, column++);
+    }
     return window;
 }
 
@@ -315,6 +369,7 @@ const Scene kScenes[] = {
     {"main-stopped", [] { return mainWindow("stopped"); }},
     {"monitor2-0", [] { return secondMonitor(0); }},
     {"monitor2-1", [] { return secondMonitor(1); }},
+    {"artwork", artworkButtons},
 };
 
 } // namespace

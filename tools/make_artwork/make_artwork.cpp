@@ -61,8 +61,8 @@ QImage mapPixels(const QImage &source, const std::function<QColor(QColor)> &fn)
 QImage greyed(const QImage &image)
 {
     return mapPixels(image, [](QColor c) {
-        const int grey = 110 + qGray(c.rgb()) * 45 / 100;
-        return QColor(grey, grey, grey, c.alpha() * 3 / 4);
+        const int grey = 85 + qGray(c.rgb()) * 45 / 100;
+        return QColor(grey, grey, grey, c.alpha() * 85 / 100);
     });
 }
 
