@@ -411,8 +411,8 @@ int main(int argc, char *argv[])
         if (state.isValid())
             applyState(button, ButtonState(state.toInt()));
     }
-    if (auto *tables = qobject_cast<TProtocolTables *>(
-            widget->property("layoutColumns").value<QObject *>())) {
+    if (auto *tables =
+            qobject_cast<TProtocolTables *>(widget->property("layoutColumns").value<QObject *>())) {
         // As the main window does on every resize.
         tables->LayoutColumns();
     }

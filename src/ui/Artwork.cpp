@@ -21,24 +21,42 @@ constexpr int kProtocolGlyph = 30;
 Entry entry(Picture picture)
 {
     switch (picture) {
-    case Picture::FrameTop: return {"frame_top", {393, 21}, 1};
-    case Picture::FrameLeft: return {"frame_left", {19, 281}, 1};
-    case Picture::FrameRight: return {"frame_right", {19, 281}, 1};
-    case Picture::FrameBottom: return {"frame_bottom", {393, 34}, 1};
-    case Picture::HelpGlyphs: return {"glyphs_help", {4 * kHeaderGlyph, kHeaderGlyph}, 4};
-    case Picture::CfgGlyphs: return {"glyphs_cfg", {4 * kHeaderGlyph, kHeaderGlyph}, 4};
-    case Picture::InfoGlyphs: return {"glyphs_info", {4 * kHeaderGlyph, kHeaderGlyph}, 4};
-    case Picture::SaveGlyphs: return {"glyphs_save", {2 * kProtocolGlyph, kProtocolGlyph}, 2};
-    case Picture::LoadGlyphs: return {"glyphs_load", {2 * kProtocolGlyph, kProtocolGlyph}, 2};
-    case Picture::ExcelGlyphs: return {"glyphs_excel", {2 * kProtocolGlyph, kProtocolGlyph}, 2};
-    case Picture::InetGlyphs: return {"glyphs_inet", {2 * kProtocolGlyph, kProtocolGlyph}, 2};
-    case Picture::PrintGlyphs: return {"glyphs_print", {2 * kProtocolGlyph, kProtocolGlyph}, 2};
-    case Picture::ClsGlyphs: return {"glyphs_cls", {2 * kProtocolGlyph, kProtocolGlyph}, 2};
-    case Picture::WordGlyphs: return {"glyphs_word", {2 * kProtocolGlyph, kProtocolGlyph}, 2};
-    case Picture::TVAus: return {"tv_aus", {90, 20}, 1};
-    case Picture::TVEin: return {"tv_ein", {90, 20}, 1};
-    case Picture::LockBlocked: return {"lock_blocked", {22, 22}, 1};
-    case Picture::LockArmed: return {"lock_armed", {22, 22}, 1};
+    case Picture::FrameTop:
+        return {"frame_top", {393, 21}, 1};
+    case Picture::FrameLeft:
+        return {"frame_left", {19, 281}, 1};
+    case Picture::FrameRight:
+        return {"frame_right", {19, 281}, 1};
+    case Picture::FrameBottom:
+        return {"frame_bottom", {393, 34}, 1};
+    case Picture::HelpGlyphs:
+        return {"glyphs_help", {4 * kHeaderGlyph, kHeaderGlyph}, 4};
+    case Picture::CfgGlyphs:
+        return {"glyphs_cfg", {4 * kHeaderGlyph, kHeaderGlyph}, 4};
+    case Picture::InfoGlyphs:
+        return {"glyphs_info", {4 * kHeaderGlyph, kHeaderGlyph}, 4};
+    case Picture::SaveGlyphs:
+        return {"glyphs_save", {2 * kProtocolGlyph, kProtocolGlyph}, 2};
+    case Picture::LoadGlyphs:
+        return {"glyphs_load", {2 * kProtocolGlyph, kProtocolGlyph}, 2};
+    case Picture::ExcelGlyphs:
+        return {"glyphs_excel", {2 * kProtocolGlyph, kProtocolGlyph}, 2};
+    case Picture::InetGlyphs:
+        return {"glyphs_inet", {2 * kProtocolGlyph, kProtocolGlyph}, 2};
+    case Picture::PrintGlyphs:
+        return {"glyphs_print", {2 * kProtocolGlyph, kProtocolGlyph}, 2};
+    case Picture::ClsGlyphs:
+        return {"glyphs_cls", {2 * kProtocolGlyph, kProtocolGlyph}, 2};
+    case Picture::WordGlyphs:
+        return {"glyphs_word", {2 * kProtocolGlyph, kProtocolGlyph}, 2};
+    case Picture::TVAus:
+        return {"tv_aus", {90, 20}, 1};
+    case Picture::TVEin:
+        return {"tv_ein", {90, 20}, 1};
+    case Picture::LockBlocked:
+        return {"lock_blocked", {22, 22}, 1};
+    case Picture::LockArmed:
+        return {"lock_armed", {22, 22}, 1};
     }
     return {"", {}, 0};
 }
@@ -60,10 +78,15 @@ int imageCount(Picture picture)
     return entry(picture).images;
 }
 
-QString resourcePath(Picture picture, int scale)
+QString fileName(Picture picture, int scale)
 {
     const QString suffix = scale > 1 ? QStringLiteral("@%1x").arg(scale) : QString();
-    return QStringLiteral(":/artwork/") + baseName(picture) + suffix + QStringLiteral(".png");
+    return baseName(picture) + suffix + QStringLiteral(".png");
+}
+
+QString resourcePath(Picture picture, int scale)
+{
+    return QStringLiteral(":/artwork/") + fileName(picture, scale);
 }
 
 QImage image(Picture picture, qreal devicePixelRatio)

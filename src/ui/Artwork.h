@@ -36,10 +36,10 @@ enum class Picture {
 };
 
 inline constexpr Picture kAllPictures[] = {
-    Picture::FrameTop,    Picture::FrameLeft,   Picture::FrameRight,  Picture::FrameBottom,
-    Picture::HelpGlyphs,  Picture::CfgGlyphs,   Picture::InfoGlyphs,  Picture::SaveGlyphs,
-    Picture::LoadGlyphs,  Picture::ExcelGlyphs, Picture::InetGlyphs,  Picture::PrintGlyphs,
-    Picture::ClsGlyphs,   Picture::WordGlyphs,  Picture::TVAus,       Picture::TVEin,
+    Picture::FrameTop,    Picture::FrameLeft,   Picture::FrameRight, Picture::FrameBottom,
+    Picture::HelpGlyphs,  Picture::CfgGlyphs,   Picture::InfoGlyphs, Picture::SaveGlyphs,
+    Picture::LoadGlyphs,  Picture::ExcelGlyphs, Picture::InetGlyphs, Picture::PrintGlyphs,
+    Picture::ClsGlyphs,   Picture::WordGlyphs,  Picture::TVAus,      Picture::TVEin,
     Picture::LockBlocked, Picture::LockArmed,
 };
 
@@ -50,7 +50,9 @@ QSize size(Picture picture);
 // Images side by side in the picture: 4 for header glyphs, 2 for protocol
 // glyphs, 1 for everything else.
 int imageCount(Picture picture);
-// ":/artwork/<name>.png", or ":/artwork/<name>@2x.png" for scale 2.
+// "<name>.png", or "<name>@2x.png" for scale 2.
+QString fileName(Picture picture, int scale = 1);
+// ":/artwork/" followed by the file name.
 QString resourcePath(Picture picture, int scale = 1);
 
 // The picture for a screen of the given pixel ratio: the 2x file when the

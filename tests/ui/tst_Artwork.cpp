@@ -21,9 +21,9 @@ private slots:
 void tst_Artwork::everyPictureAtBothScales()
 {
     const QSize documented[] = {
-        {393, 21}, {19, 281}, {19, 281}, {393, 34}, {128, 32}, {128, 32}, {128, 32},
-        {60, 30},  {60, 30},  {60, 30},  {60, 30},  {60, 30},  {60, 30},  {60, 30},
-        {90, 20},  {90, 20},  {22, 22},  {22, 22},
+        {393, 21}, {19, 281}, {19, 281}, {393, 34}, {128, 32}, {128, 32},
+        {128, 32}, {60, 30},  {60, 30},  {60, 30},  {60, 30},  {60, 30},
+        {60, 30},  {60, 30},  {90, 20},  {90, 20},  {22, 22},  {22, 22},
     };
     QCOMPARE(std::size(documented), std::size(Artwork::kAllPictures));
     int i = 0;
@@ -101,10 +101,12 @@ void tst_Artwork::lockPictures()
         return c.alpha() == 255 && c.red() > 240 && c.green() > 240 && c.blue() > 240;
     };
     const auto isRed = [](QColor c) {
-        return c.alpha() == 255 && c.red() > 150 && c.red() > c.green() + 80 && c.red() > c.blue() + 80;
+        return c.alpha() == 255 && c.red() > 150 && c.red() > c.green() + 80 &&
+               c.red() > c.blue() + 80;
     };
     const auto isGreen = [](QColor c) {
-        return c.alpha() == 255 && c.green() > 120 && c.green() > c.red() + 50 && c.green() > c.blue() + 50;
+        return c.alpha() == 255 && c.green() > 120 && c.green() > c.red() + 50 &&
+               c.green() > c.blue() + 50;
     };
     for (const int scale : {1, 2}) {
         const QImage blocked(Artwork::resourcePath(Picture::LockBlocked, scale));
@@ -157,7 +159,10 @@ void tst_Artwork::highDpiGlyphsKeepTheirSizeOnAButton()
     // (38 - 32) / 2 = 3 and (40 - 32) / 2 = 4, in device pixels twice that.
     QVERIFY(!painted.isEmpty());
     QVERIFY2(QRect(6, 8, 64, 64).contains(painted), qPrintable(QStringLiteral("%1,%2 %3x%4")
-        .arg(painted.x()).arg(painted.y()).arg(painted.width()).arg(painted.height())));
+                                                                   .arg(painted.x())
+                                                                   .arg(painted.y())
+                                                                   .arg(painted.width())
+                                                                   .arg(painted.height())));
     QVERIFY(painted.width() > 48);
 }
 

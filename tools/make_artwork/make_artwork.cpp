@@ -478,8 +478,10 @@ void drawFrame(QPainter &p)
     p.drawLine(QPointF(0.5, kFrame.bottom() + 0.5), QPointF(0.5, 0.5));
     p.drawLine(QPointF(0.5, 0.5), QPointF(kFrame.right() + 0.5, 0.5));
     p.setPen(QPen(QColor(0x0c, 0x0d, 0x0f), 1));
-    p.drawLine(QPointF(kFrame.right() + 0.5, 0.5), QPointF(kFrame.right() + 0.5, kFrame.bottom() + 0.5));
-    p.drawLine(QPointF(0.5, kFrame.bottom() + 0.5), QPointF(kFrame.right() + 0.5, kFrame.bottom() + 0.5));
+    p.drawLine(QPointF(kFrame.right() + 0.5, 0.5),
+               QPointF(kFrame.right() + 0.5, kFrame.bottom() + 0.5));
+    p.drawLine(QPointF(0.5, kFrame.bottom() + 0.5),
+               QPointF(kFrame.right() + 0.5, kFrame.bottom() + 0.5));
     const QRectF groove = QRectF(kOpening).adjusted(-1.5, -1.5, 1.5, 1.5);
     p.setPen(QPen(QColor(0x10, 0x11, 0x13), 1));
     p.drawLine(groove.bottomLeft(), groove.topLeft());
@@ -496,7 +498,8 @@ void drawFrame(QPainter &p)
     const QString first = QStringLiteral("Kor");
     const QString rest = QStringLiteral("vel");
     const qreal width = metrics.horizontalAdvance(first + rest);
-    const qreal baseline = i3.y() + 1 + (o3.y() - i3.y() - 1 + metrics.ascent() - metrics.descent()) / 2;
+    const qreal baseline =
+        i3.y() + 1 + (o3.y() - i3.y() - 1 + metrics.ascent() - metrics.descent()) / 2;
     const qreal x = o2.x() - 14 - width;
     p.setPen(Qt::black);
     p.drawText(QPointF(x + 1, baseline + 1), first + rest);
@@ -509,14 +512,17 @@ void drawFrame(QPainter &p)
 QRect frameStrip(Picture picture)
 {
     switch (picture) {
-    case Picture::FrameTop: return {0, 0, kFrame.width(), kOpening.top()};
-    case Picture::FrameLeft: return {0, kOpening.top(), kOpening.left(), kOpening.height()};
+    case Picture::FrameTop:
+        return {0, 0, kFrame.width(), kOpening.top()};
+    case Picture::FrameLeft:
+        return {0, kOpening.top(), kOpening.left(), kOpening.height()};
     case Picture::FrameRight:
         return {kOpening.right() + 1, kOpening.top(), kFrame.right() - kOpening.right(),
                 kOpening.height()};
     case Picture::FrameBottom:
         return {0, kOpening.bottom() + 1, kFrame.width(), kFrame.bottom() - kOpening.bottom()};
-    default: return {};
+    default:
+        return {};
     }
 }
 
@@ -525,21 +531,36 @@ QRect frameStrip(Picture picture)
 DrawFn glyphDrawing(Picture picture)
 {
     switch (picture) {
-    case Picture::HelpGlyphs: return drawHelp;
-    case Picture::CfgGlyphs: return drawToolBox;
-    case Picture::InfoGlyphs: return drawSpeechBubble;
-    case Picture::SaveGlyphs: return drawSave;
-    case Picture::LoadGlyphs: return drawProtocolPage;
-    case Picture::ExcelGlyphs: return drawSpreadsheet;
-    case Picture::InetGlyphs: return drawBrowser;
-    case Picture::PrintGlyphs: return drawPrinter;
-    case Picture::ClsGlyphs: return drawBurningPage;
-    case Picture::WordGlyphs: return drawWordPage;
-    case Picture::TVAus: return tvSwitch(QColor(0xff, 0x8a, 0x7a), QColor(0xc0, 0x10, 0x08), QStringLiteral("Aus"));
-    case Picture::TVEin: return tvSwitch(QColor(0xa8, 0xff, 0x9a), QColor(0x10, 0x98, 0x20), QStringLiteral("Ein"));
-    case Picture::LockBlocked: return lock(QColor(0xff, 0x7a, 0x6a), QColor(0xc8, 0x12, 0x0a), false);
-    case Picture::LockArmed: return lock(QColor(0x8a, 0xf0, 0x7a), QColor(0x12, 0x98, 0x22), true);
-    default: return {};
+    case Picture::HelpGlyphs:
+        return drawHelp;
+    case Picture::CfgGlyphs:
+        return drawToolBox;
+    case Picture::InfoGlyphs:
+        return drawSpeechBubble;
+    case Picture::SaveGlyphs:
+        return drawSave;
+    case Picture::LoadGlyphs:
+        return drawProtocolPage;
+    case Picture::ExcelGlyphs:
+        return drawSpreadsheet;
+    case Picture::InetGlyphs:
+        return drawBrowser;
+    case Picture::PrintGlyphs:
+        return drawPrinter;
+    case Picture::ClsGlyphs:
+        return drawBurningPage;
+    case Picture::WordGlyphs:
+        return drawWordPage;
+    case Picture::TVAus:
+        return tvSwitch(QColor(0xff, 0x8a, 0x7a), QColor(0xc0, 0x10, 0x08), QStringLiteral("Aus"));
+    case Picture::TVEin:
+        return tvSwitch(QColor(0xa8, 0xff, 0x9a), QColor(0x10, 0x98, 0x20), QStringLiteral("Ein"));
+    case Picture::LockBlocked:
+        return lock(QColor(0xff, 0x7a, 0x6a), QColor(0xc8, 0x12, 0x0a), false);
+    case Picture::LockArmed:
+        return lock(QColor(0x8a, 0xf0, 0x7a), QColor(0x12, 0x98, 0x22), true);
+    default:
+        return {};
     }
 }
 
@@ -578,11 +599,9 @@ QImage contactSheet(const QDir &dir)
         const QPoint origin(gap + (scale - 1) * (kFrame.width() + gap), y);
         painter.fillRect(QRect(origin + kOpening.topLeft() * scale, kOpening.size() * scale),
                          Qt::black);
-        for (const Picture picture : {Picture::FrameTop, Picture::FrameLeft, Picture::FrameRight,
-                                      Picture::FrameBottom}) {
-            const QImage image(dir.filePath(Artwork::baseName(picture) +
-                                            (scale > 1 ? QStringLiteral("@2x") : QString()) +
-                                            QStringLiteral(".png")));
+        for (const Picture picture :
+             {Picture::FrameTop, Picture::FrameLeft, Picture::FrameRight, Picture::FrameBottom}) {
+            const QImage image(dir.filePath(Artwork::fileName(picture, scale)));
             painter.drawImage(QRect(origin + frameStrip(picture).topLeft() * scale,
                                     frameStrip(picture).size() * scale),
                               image);
@@ -594,9 +613,7 @@ QImage contactSheet(const QDir &dir)
         int x = gap;
         for (const QColor &background : backgrounds) {
             for (const int scale : {1, 2}) {
-                QImage image(dir.filePath(Artwork::baseName(picture) +
-                                          (scale > 1 ? QStringLiteral("@2x") : QString()) +
-                                          QStringLiteral(".png")));
+                QImage image(dir.filePath(Artwork::fileName(picture, scale)));
                 image.setDevicePixelRatio(1); // show the 2x file pixel for pixel
                 painter.fillRect(QRect(QPoint(x, y), image.size()), background);
                 painter.drawImage(x, y, image);
@@ -616,7 +633,8 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Draws the main window's pictures."));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("dir"), QStringLiteral("Folder for the PNG files."));
+    parser.addPositionalArgument(QStringLiteral("dir"),
+                                 QStringLiteral("Folder for the PNG files."));
     const QCommandLineOption sheetOption(QStringLiteral("sheet"),
                                          QStringLiteral("Also write a contact sheet."),
                                          QStringLiteral("file"));
@@ -635,9 +653,7 @@ int main(int argc, char *argv[])
     }
     for (const Picture picture : Artwork::kAllPictures) {
         for (const int scale : {1, 2}) {
-            const QString file = dir.filePath(Artwork::baseName(picture) +
-                                              (scale > 1 ? QStringLiteral("@2x") : QString()) +
-                                              QStringLiteral(".png"));
+            const QString file = dir.filePath(Artwork::fileName(picture, scale));
             if (!makePicture(picture, scale).save(file, "PNG")) {
                 err << "make_artwork: cannot write " << file << "\n";
                 return 1;
