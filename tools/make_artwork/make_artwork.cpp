@@ -589,7 +589,7 @@ QImage contactSheet(const QDir &dir)
         width = std::max(width, gap + 3 * (s.width() + gap) * 2);
         height += 2 * s.height() + gap;
     }
-    height += 3 * (kFrame.height() + gap);
+    height += 2 * kFrame.height() + gap;
     QImage sheet(width, height, QImage::Format_RGB32);
     sheet.fill(QColor(0x60, 0x60, 0x60));
     QPainter painter(&sheet);
