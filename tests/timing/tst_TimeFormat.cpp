@@ -18,6 +18,9 @@ private Q_SLOTS:
     void lowerRow_data();
     void lowerRow();
     void dateStamp();
+
+private:
+    void checkRow(DisplayRow row, const QStringList &names);
 };
 
 void TestTimeFormat::formatTime_data()
@@ -82,8 +85,8 @@ void TestTimeFormat::upperRow_data()
 {
     QTest::addColumn<qint32>("ms");
     QTest::addColumn<QList<int>>("values");
-    QTest::addColumn<int>("digit4Lit");
-    QTest::addColumn<int>("digit5Lit");
+    QTest::addColumn<int>("firstLit");
+    QTest::addColumn<int>("secondLit");
     const int dim = int(DigitLit::Dim), active = int(DigitLit::Active);
     QTest::newRow("0") << 0 << QList<int>{0, 0, 0, 0, 0} << dim << dim;
     QTest::newRow("5,23") << 5230 << QList<int>{0, 0, 5, 2, 3} << dim << dim;
@@ -95,33 +98,39 @@ void TestTimeFormat::upperRow_data()
     QTest::newRow("60 min") << 3600000 << QList<int>{0, 0, 0, 0, 0} << dim << dim;
 }
 
-void TestTimeFormat::upperRow()
+// The row's digit names in reading order, their values, and the lit colours of
+// its two leading digits; the others keep theirs.
+void TestTimeFormat::checkRow(DisplayRow row, const QStringList &names)
 {
     QFETCH(qint32, ms);
     QFETCH(QList<int>, values);
-    QFETCH(int, digit4Lit);
-    QFETCH(int, digit5Lit);
-    const QList<DigitShow> row = digitsForTime(DisplayRow::Upper, ms);
-    const QStringList names{QStringLiteral("Digit4"), QStringLiteral("Digit5"),
-                            QStringLiteral("Digit6"), QStringLiteral("Digit7"),
-                            QStringLiteral("Digit8")};
-    QCOMPARE(row.size(), names.size());
-    for (int i = 0; i < row.size(); ++i) {
-        QCOMPARE(row[i].name, names[i]);
-        QCOMPARE(row[i].value, values[i]);
+    QFETCH(int, firstLit);
+    QFETCH(int, secondLit);
+    const QList<DigitShow> shown = digitsForTime(row, ms);
+    QCOMPARE(shown.size(), names.size());
+    for (int i = 0; i < shown.size(); ++i) {
+        QCOMPARE(shown[i].name, names[i]);
+        QCOMPARE(shown[i].value, values[i]);
     }
-    QCOMPARE(int(row[0].lit), digit4Lit);
-    QCOMPARE(int(row[1].lit), digit5Lit);
-    for (int i = 2; i < row.size(); ++i)
-        QCOMPARE(row[i].lit, DigitLit::Unchanged);
+    QCOMPARE(int(shown[0].lit), firstLit);
+    QCOMPARE(int(shown[1].lit), secondLit);
+    for (int i = 2; i < shown.size(); ++i)
+        QCOMPARE(shown[i].lit, DigitLit::Unchanged);
+}
+
+void TestTimeFormat::upperRow()
+{
+    checkRow(DisplayRow::Upper,
+             {QStringLiteral("Digit4"), QStringLiteral("Digit5"), QStringLiteral("Digit6"),
+              QStringLiteral("Digit7"), QStringLiteral("Digit8")});
 }
 
 void TestTimeFormat::lowerRow_data()
 {
     QTest::addColumn<qint32>("ms");
     QTest::addColumn<QList<int>>("values");
-    QTest::addColumn<int>("digit1Lit");
-    QTest::addColumn<int>("digit2Lit");
+    QTest::addColumn<int>("firstLit");
+    QTest::addColumn<int>("secondLit");
     const int dim = int(DigitLit::Dim), active = int(DigitLit::Active);
     QTest::newRow("0") << 0 << QList<int>{0, 0, 0, 0, 0} << dim << dim;
     QTest::newRow("062,34") << 62340 << QList<int>{0, 6, 2, 3, 4} << dim << active;
@@ -133,23 +142,9 @@ void TestTimeFormat::lowerRow_data()
 
 void TestTimeFormat::lowerRow()
 {
-    QFETCH(qint32, ms);
-    QFETCH(QList<int>, values);
-    QFETCH(int, digit1Lit);
-    QFETCH(int, digit2Lit);
-    const QList<DigitShow> row = digitsForTime(DisplayRow::Lower, ms);
-    const QStringList names{QStringLiteral("Digit1"), QStringLiteral("Digit2"),
-                            QStringLiteral("Digit3"), QStringLiteral("Digit0"),
-                            QStringLiteral("Digit10")};
-    QCOMPARE(row.size(), names.size());
-    for (int i = 0; i < row.size(); ++i) {
-        QCOMPARE(row[i].name, names[i]);
-        QCOMPARE(row[i].value, values[i]);
-    }
-    QCOMPARE(int(row[0].lit), digit1Lit);
-    QCOMPARE(int(row[1].lit), digit2Lit);
-    for (int i = 2; i < row.size(); ++i)
-        QCOMPARE(row[i].lit, DigitLit::Unchanged);
+    checkRow(DisplayRow::Lower,
+             {QStringLiteral("Digit1"), QStringLiteral("Digit2"), QStringLiteral("Digit3"),
+              QStringLiteral("Digit0"), QStringLiteral("Digit10")});
 }
 
 void TestTimeFormat::dateStamp()
