@@ -6,6 +6,7 @@
 #include "controls/ColorSpeedButton.h"
 #include "controls/Comms.h"
 #include "platform/Tick.h"
+#include "protocol/ProtocolTables.h"
 #include "ui/CommandButtons.h"
 #include "ui/DigitRows.h"
 #include "ui/LockImage.h"
@@ -167,7 +168,7 @@ void TFormMain::StartRun()
     m_startTick = instant();
     Clock->start();
     editStartN1->setEnabled(false);
-    setProtocolGridsEnabled(false);
+    m_tables->setTablesEnabled(false);
     ShowTime(DisplayRow::Lower, 0);
     OpenProtocolRow(editStartN1->text());
     UpdateProtocolButtons();
@@ -198,9 +199,8 @@ void TFormMain::StopRun()
         if (slot != 0)
             slot = elapsedTicks(quint32(slot), quint32(m_startTick));
     }
-    StoreRunSplits(finalTime, m_captures);
+    StoreRunSplits(finalTime, m_captures); // also enables the grids again
     Q_EMIT runStopped(finalTime, m_captures);
-    setProtocolGridsEnabled(true);
     PlaySoundFile(m_stopSoundPath);
     mStop->setEnabled(false);
     SetRunButton(bSTOP, false);

@@ -3,6 +3,7 @@
 #include "controls/ColorSpeedButton.h"
 #include "controls/Comms.h"
 #include "platform/UserStore.h"
+#include "protocol/ProtocolTables.h"
 #include "settings/ProgramTitle.h"
 #include "settings/WindowBounds.h"
 #include "ui/DigitRows.h"
@@ -42,6 +43,8 @@ void TFormMain::FormCreate()
     ComPort->setPort(m_settings.Port);
     TimerGesperrtStop->setInterval(m_settings.WaitStart);
     applyWindowBounds(*this, m_settings);
+    m_tables->FillSplitHeader(m_settings.Length2, m_settings.Length3, m_settings.Length4,
+                              m_settings.Length);
 
     m_probedPorts = ProbePorts();
     if (ComPort->port() != 0) {
@@ -123,6 +126,7 @@ void TFormMain::TestKeys1Click()
 
 void TFormMain::editStartN1Change()
 {
+    m_tables->StartNumberChanged(editStartN1->text());
     setMonitorCaption(QStringLiteral("LabStart1"),
                       QStringLiteral(" Start-Nr.:") + editStartN1->text());
 }
@@ -162,34 +166,46 @@ void TFormMain::resetDigitColors()
     ShowTime(DisplayRow::Lower, 0);
 }
 
-// The protocol's part: the protocol tables fill these in.
-
 void TFormMain::OpenProtocolRow(const QString &startNumber)
 {
-    Q_UNUSED(startNumber);
+    m_tables->OpenProtocolRow(startNumber);
 }
 
 void TFormMain::StoreRunSplits(qint32 finalTime, const CaptureSlots &captures)
 {
-    Q_UNUSED(finalTime);
-    Q_UNUSED(captures);
+    m_tables->StoreRunSplits(finalTime, captures);
 }
 
-void TFormMain::UpdateProtocolButtons() {}
+void TFormMain::UpdateProtocolButtons()
+{
+    m_tables->UpdateProtocolButtons();
+}
 
-void TFormMain::FormResize() {}
+void TFormMain::FormResize()
+{
+    m_tables->LayoutColumns();
+}
+
+void TFormMain::resizeEvent(QResizeEvent *event)
+{
+    // The layouts have resized the grids before this handler runs.
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TFormMain::sbCLSClick()
+{
+    m_tables->sbCLSClick();
+}
+
+void TFormMain::Erase1Click()
+{
+    m_tables->Erase1Click();
+}
 
 void TFormMain::PlaySoundFile(const QString &path)
 {
     // The sound files are looked up at start-up once sounds exist; until then
     // both paths are empty, which means silence.
     Q_UNUSED(path);
-}
-
-void TFormMain::setProtocolGridsEnabled(bool enabled)
-{
-    for (const char *name : {"SortGrid1", "SortGridRes"}) {
-        if (auto *grid = findChild<QWidget *>(QLatin1String(name)))
-            grid->setEnabled(enabled);
-    }
 }

@@ -13,7 +13,9 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QSplitter;
 class QSpinBox;
+class QToolButton;
 class QTimer;
 class TColorSpeedButton;
 class TComPort;
@@ -21,6 +23,7 @@ class TDigit;
 class TFDlgYesNo;
 class TImageList;
 class TLockImage;
+class TProtocolTables;
 
 // The capture slots of a run: first, second, third intermediate, finish.
 // 0 = not taken. During a run a taken slot holds the raw tick; from the stop
@@ -99,12 +102,17 @@ public:
     // Shows a time on one digit row here and on the second monitor.
     void ShowTime(DisplayRow row, qint32 ms);
 
-    // The protocol's part of a run; the protocol tables fill them in.
+    TProtocolTables *protocolTables() const { return m_tables; }
+
+    // The protocol's part of a run, handed to the protocol tables.
     void OpenProtocolRow(const QString &startNumber);
     void StoreRunSplits(qint32 finalTime, const CaptureSlots &captures);
     void UpdateProtocolButtons();
     // Re-divides the protocol tables' columns.
     void FormResize();
+    // Clears the protocol (F8, asks first) / removes its selected row (Ctrl+0).
+    void sbCLSClick();
+    void Erase1Click();
     // Plays a sound file asynchronously when sounds are on.
     void PlaySoundFile(const QString &path);
 
@@ -114,9 +122,12 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createControls();
+    // The placeholder buttons of the protocol bar.
+    QList<QWidget *> createProtocolBar(QWidget *bar);
     void createCommands();
     void connectHandlers();
     void FormCreate();
@@ -129,7 +140,6 @@ private:
     quint32 instant() const;
     void showIntermediate(qint32 distance, qint64 tick);
     void startLockout();
-    void setProtocolGridsEnabled(bool enabled);
     void resetDigitColors();
     void setMonitorCaption(const QString &name, const QString &text);
 
@@ -159,6 +169,8 @@ private:
     QAction *mLockStartLS = nullptr;
     QAction *mLockStoppLS = nullptr;
     QAction *TestKeys1 = nullptr;
+    QAction *New1 = nullptr;
+    QAction *Zeileentfernen1 = nullptr;
 
     QWidget *PanelDisplay = nullptr;
     QSpinBox *editStartN1 = nullptr;
@@ -176,4 +188,7 @@ private:
     QTimer *Clock = nullptr;
     QTimer *TimerGesperrtStop = nullptr;
     TComPort *ComPort = nullptr;
+
+    QSplitter *splitter = nullptr;
+    TProtocolTables *m_tables = nullptr;
 };

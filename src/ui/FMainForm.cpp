@@ -6,6 +6,9 @@
 #include "controls/Comms.h"
 #include "controls/Udigit.h"
 #include "ui/CommandButtons.h"
+#include "controls/SortGrid.h"
+#include "protocol/ProtocolTables.h"
+#include "ui/DlgYesNo.h"
 #include "ui/LockImage.h"
 
 #include <QAction>
@@ -14,6 +17,9 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QToolButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -132,9 +138,27 @@ void TFormMain::createControls()
     QWidget *Panel3 = panel(QStringLiteral("Panel3"), clBtnShadow, Panel2);
     row->addWidget(Panel3);
 
-    // The protocol tables go here.
     QWidget *Panel5 = panel(QStringLiteral("Panel5"), clBtnFace, this);
     column->addWidget(Panel5, 1);
+    // The tables belong to Panel5, not to the splitter, which only places them.
+    m_tables = new TProtocolTables(Panel5);
+    splitter = new QSplitter(Qt::Horizontal, Panel5);
+    splitter->setObjectName(QStringLiteral("splitter"));
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(m_tables->SortGrid1);
+    splitter->addWidget(m_tables->TabControl1);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 0);
+    m_tables->TabControl1->resize(272, m_tables->TabControl1->height());
+    splitter->setSizes({width() - 272, 272});
+    auto *tablesLayout = new QHBoxLayout(Panel5);
+    tablesLayout->setContentsMargins(0, 0, 0, 0);
+    tablesLayout->addWidget(splitter);
+
+    QWidget *Panel4 = panel(QStringLiteral("Panel4"), clBtnFace, this);
+    Panel4->setFixedHeight(42);
+    column->addWidget(Panel4);
+    m_tables->setProtocolButtons(createProtocolBar(Panel4));
 
     PanelDisplay = panel(QStringLiteral("PanelDisplay"), clBlack, PanelLeft);
     PanelDisplay->setGeometry(18, 19, 357, 283);
@@ -235,6 +259,44 @@ void TFormMain::createControls()
     ComPort->setReadBufSize(64);
 }
 
+QList<QWidget *> TFormMain::createProtocolBar(QWidget *bar)
+{
+    const auto button = [bar](const char *name, const QString &hint) {
+        auto *control = new QToolButton(bar);
+        control->setObjectName(QLatin1String(name));
+        control->setText(QLatin1String(name).mid(2)); // until the artwork dresses it
+        control->setToolTip(hint);
+        control->setAutoRaise(true);
+        control->setFixedSize(36, 39);
+        control->setCursor(Qt::PointingHandCursor);
+        return control;
+    };
+    QToolButton *sbSave = button("sbSave", QStringLiteral("Speichern unter..."));
+    QToolButton *sbLoad = button("sbLoad", QStringLiteral("\u00D6ffnen"));
+    QToolButton *sbExcel = button("sbExcel", QStringLiteral("Datei in MS Excel"));
+    QToolButton *sbInet = button("sbInet", QStringLiteral("Als Webseite"));
+    QToolButton *sbPrint = button("sbPrint", QStringLiteral("Drucken"));
+    QToolButton *sbCLS = button("sbCLS", QStringLiteral("L\u00F6schen (F8)"));
+    QToolButton *sbWord = button("sbWord", QStringLiteral("Datei in MS Word"));
+    sbWord->hide();
+    connect(sbCLS, &QToolButton::clicked, this, &TFormMain::sbCLSClick);
+
+    auto *title = new QLabel(QStringLiteral("      Protokoll"), bar);
+    title->setObjectName(QStringLiteral("LabelProtokoll"));
+    title->setFont(pixelFont(QStringLiteral("Arial"), 19, true));
+
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(4, 1, 4, 2);
+    row->setSpacing(0);
+    for (QWidget *control : {static_cast<QWidget *>(sbSave), static_cast<QWidget *>(sbLoad),
+                             static_cast<QWidget *>(sbExcel), static_cast<QWidget *>(title)})
+        row->addWidget(control);
+    row->addStretch(1);
+    for (QToolButton *control : {sbWord, sbInet, sbPrint, sbCLS})
+        row->addWidget(control);
+    return {sbSave, sbLoad, sbExcel, sbInet, sbPrint, sbCLS, sbWord};
+}
+
 void TFormMain::createCommands()
 {
     // Never shown: its items carry the short-cuts and gate the commands.
@@ -260,6 +322,9 @@ void TFormMain::createCommands()
                      QKeySequence(Qt::CTRL | Qt::Key_T));
     // The menu machinery flips the check mark before TestKeys1Click runs.
     TestKeys1->setCheckable(true);
+    New1 = item(QStringLiteral("New1"), QStringLiteral("New"), Qt::Key_F8);
+    Zeileentfernen1 = item(QStringLiteral("Zeileentfernen1"), QStringLiteral("Zeile entfernen"),
+                           QKeySequence(Qt::CTRL | Qt::Key_0));
     mReset->setEnabled(false);
     mStop->setEnabled(false);
 }
@@ -272,6 +337,20 @@ void TFormMain::connectHandlers()
     connect(mLockStartLS, &QAction::triggered, this, &TFormMain::mLockStartLSClick);
     connect(mLockStoppLS, &QAction::triggered, this, &TFormMain::mLockStoppLSClick);
     connect(TestKeys1, &QAction::triggered, this, &TFormMain::TestKeys1Click);
+    connect(New1, &QAction::triggered, this, &TFormMain::sbCLSClick);
+    connect(Zeileentfernen1, &QAction::triggered, this, &TFormMain::Erase1Click);
+    connect(splitter, &QSplitter::splitterMoved, this, &TFormMain::FormResize);
+    m_tables->setConfirmation([this](const QString &question) {
+        // Without the dialog nobody can confirm: nothing is cleared.
+        if (!m_dlgYesNo)
+            return false;
+        m_dlgYesNo->setQuestion(question);
+        return m_dlgYesNo->exec() == QDialog::Accepted;
+    });
+    connect(m_tables, &TProtocolTables::protocolCleared, this, [this] {
+        ShowTime(DisplayRow::Lower, 0);
+        LabelTypeSpeed->hide();
+    });
 
     connect(bSTART, &TColorSpeedButton::mouseDown, this, &TFormMain::bSTARTMouseDown);
     connect(bSTOP, &TColorSpeedButton::mouseDown, this, &TFormMain::bSTOPMouseDown);
