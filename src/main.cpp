@@ -1,6 +1,8 @@
+#include "help/HtmlHelpViewer.h"
 #include "settings/ProgramTitle.h"
 #include "ui/DlgYesNo.h"
 #include "ui/FMain.h"
+#include "ui/FMonitor2.h"
 #include "ui/FontSubstitutes.h"
 
 #include <QApplication>
@@ -9,11 +11,16 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     installFontSubstitutes();
+    // Before the windows, so help works from the first key; gone after them.
+    const auto htmlHelp = HtmlHelpInstallation::install();
 
     // The windows in program order; only the main window is shown.
     TFormMain FormMain;
     auto *FDlgYesNo = new TFDlgYesNo(programTitle(), &FormMain);
     FormMain.setDlgYesNo(FDlgYesNo);
+    const Settings &settings = FormMain.settings();
+    auto *FormMonitor2 = new TFormMonitor2(settings.Title, settings.Monitor, &FormMain);
+    FormMain.setMonitorWindow(FormMonitor2);
     FormMain.show();
     return app.exec();
 }

@@ -9,6 +9,7 @@
 #include "protocol/ProtocolTables.h"
 #include "ui/CommandButtons.h"
 #include "ui/DigitRows.h"
+#include "ui/FMonitor2.h"
 #include "ui/LockImage.h"
 
 #include <QAction>
@@ -214,7 +215,8 @@ void TFormMain::ResetRun()
 {
     resetDigitColors();
     LabelTime2->setText(QStringLiteral("Zwischenzeit:"));
-    setMonitorCaption(QStringLiteral("LabelTime2"), LabelTime2->text());
+    if (m_monitorWindow)
+        m_monitorWindow->setTime2Caption(LabelTime2->text());
     editStartN1->setValue(editStartN2->value());
     editStartN2->setValue(editStartN2->value() + 1); // held at 9999
     editStartN1->setEnabled(true);

@@ -2,16 +2,19 @@
 
 #include "controls/ColorSpeedButton.h"
 #include "controls/Comms.h"
+#include "help/HelpManager.h"
 #include "platform/UserStore.h"
 #include "protocol/ProtocolTables.h"
 #include "settings/ProgramTitle.h"
 #include "settings/WindowBounds.h"
 #include "ui/DigitRows.h"
 #include "ui/DlgYesNo.h"
+#include "ui/FMonitor2.h"
 #include "ui/LockImage.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -37,6 +40,8 @@ void TFormMain::FormCreate()
 {
     const QString title = programTitle();
     setWindowTitle(QStringLiteral("1.0 ") + title);
+    helpSystem().setHelpFile(helpFilePath(QCoreApplication::applicationFilePath()));
+    helpSystem().setHandle(this);
 
     // Before the port is opened: it names the port.
     m_settings = loadSettings(openSettingsStore(title), QGuiApplication::screens().size());
@@ -81,9 +86,31 @@ void TFormMain::setDlgYesNo(TFDlgYesNo *dialog)
     m_dlgYesNo = dialog;
 }
 
-void TFormMain::setMonitorWindow(QWidget *window)
+void TFormMain::setMonitorWindow(TFormMonitor2 *window)
 {
+    if (m_monitorWindow)
+        disconnect(m_monitorWindow, nullptr, ImageTVEin, nullptr);
     m_monitorWindow = window;
+    ImageTVEin->setVisible(window && window->isVisible());
+    if (!window)
+        return;
+    connect(window, &TFormMonitor2::visibilityChanged, ImageTVEin, &QWidget::setVisible);
+    window->setStartNumbers(editStartN1->value(), editStartN2->value());
+}
+
+void TFormMain::Modus1Click()
+{
+    if (!m_monitorWindow)
+        return;
+    if (m_monitorWindow->isVisible())
+        m_monitorWindow->close();
+    else
+        m_monitorWindow->show();
+}
+
+void TFormMain::mHilfeClick()
+{
+    showHelpContents();
 }
 
 bool TFormMain::FormCloseQuery()
@@ -127,22 +154,14 @@ void TFormMain::TestKeys1Click()
 void TFormMain::editStartN1Change()
 {
     m_tables->StartNumberChanged(editStartN1->text());
-    setMonitorCaption(QStringLiteral("LabStart1"),
-                      QStringLiteral(" Start-Nr.:") + editStartN1->text());
+    if (m_monitorWindow)
+        m_monitorWindow->setStartNumber(editStartN1->value());
 }
 
 void TFormMain::editStartN2Change()
 {
-    setMonitorCaption(QStringLiteral("LabNext1"),
-                      QStringLiteral("Bereit: ") + editStartN2->text() + u' ');
-}
-
-void TFormMain::setMonitorCaption(const QString &name, const QString &text)
-{
-    if (!m_monitorWindow)
-        return;
-    if (auto *label = m_monitorWindow->findChild<QLabel *>(name))
-        label->setText(text);
+    if (m_monitorWindow)
+        m_monitorWindow->setNextNumber(editStartN2->value());
 }
 
 void TFormMain::ShowTime(DisplayRow row, qint32 ms)
@@ -150,7 +169,7 @@ void TFormMain::ShowTime(DisplayRow row, qint32 ms)
     const QList<DigitShow> digits = digitsForTime(row, ms);
     showDigits(*PanelDisplay, digits, m_activeColor);
     if (m_monitorWindow)
-        showDigits(*m_monitorWindow, digits, m_activeColor);
+        m_monitorWindow->showDigits(digits, m_activeColor);
 }
 
 void TFormMain::resetDigitColors()
@@ -158,10 +177,8 @@ void TFormMain::resetDigitColors()
     m_activeColor = kActiveDigitColor;
     for (const char *name : {"Digit3", "Digit4", "Digit5", "Digit6", "Digit7", "Digit8", "LabSec"})
         setLitColor(*PanelDisplay, QLatin1String(name), m_activeColor);
-    if (m_monitorWindow) {
-        for (const char *name : {"Digit6", "Digit7", "Digit8", "LabSec"})
-            setLitColor(*m_monitorWindow, QLatin1String(name), m_activeColor);
-    }
+    if (m_monitorWindow)
+        m_monitorWindow->resetColors(m_activeColor);
     ShowTime(DisplayRow::Upper, 0);
     ShowTime(DisplayRow::Lower, 0);
 }

@@ -21,6 +21,7 @@ class TColorSpeedButton;
 class TComPort;
 class TDigit;
 class TFDlgYesNo;
+class TFormMonitor2;
 class TImageList;
 class TLockImage;
 class TProtocolTables;
@@ -49,10 +50,10 @@ public:
 
     // The dialog FormCloseQuery asks; the program creates it after this window.
     void setDlgYesNo(TFDlgYesNo *dialog);
-    // The second-monitor window: its controls named like this window's digits,
-    // "LabMin", "LabSec", "LabelTime2", "LabStart1" and "LabNext1" follow this
-    // window from now on. nullptr: there is none.
-    void setMonitorWindow(QWidget *window);
+    // The second-monitor window: its digits, captions and start numbers follow
+    // this window from now on, and Ctrl+M and the TV switches show and close
+    // it. nullptr: there is none.
+    void setMonitorWindow(TFormMonitor2 *window);
 
     // The settings in memory; the configuration dialog reads and changes them.
     Settings &settings() { return m_settings; }
@@ -72,6 +73,10 @@ public:
     void mLockStoppLSClick();
     void ImageLSClick(TLockImage *image);
     void TestKeys1Click();
+    // Help: the contents of the help file (F1, Alt+I, bHelp).
+    void mHilfeClick();
+    // Shows the second-monitor window, or closes it when shown (Ctrl+M).
+    void Modus1Click();
     // Simulates the barrier event of test key 1 ... 5.
     void TestKeysClick(int tag);
 
@@ -141,14 +146,13 @@ private:
     void showIntermediate(qint32 distance, qint64 tick);
     void startLockout();
     void resetDigitColors();
-    void setMonitorCaption(const QString &name, const QString &text);
 
     Settings m_settings;
     quint32 m_probedPorts = 0;
     QString m_startSoundPath;
     QString m_stopSoundPath;
     QPointer<TFDlgYesNo> m_dlgYesNo;
-    QPointer<QWidget> m_monitorWindow;
+    QPointer<TFormMonitor2> m_monitorWindow;
 
     // The run record.
     CaptureSlots m_captures{};
@@ -171,6 +175,13 @@ private:
     QAction *TestKeys1 = nullptr;
     QAction *New1 = nullptr;
     QAction *Zeileentfernen1 = nullptr;
+    QAction *mHilfe = nullptr;
+    QAction *Hilfe1 = nullptr;
+    QAction *Modus1 = nullptr;
+
+    TColorSpeedButton *bHelp = nullptr;
+    TLockImage *ImageTVAus = nullptr;
+    TLockImage *ImageTVEin = nullptr;
 
     QWidget *PanelDisplay = nullptr;
     QSpinBox *editStartN1 = nullptr;

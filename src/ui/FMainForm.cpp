@@ -5,7 +5,9 @@
 #include "controls/ColorSpeedButton.h"
 #include "controls/Comms.h"
 #include "controls/Udigit.h"
+#include "ui/Artwork.h"
 #include "ui/CommandButtons.h"
+#include "ui/FMonitor2.h"
 #include "controls/SortGrid.h"
 #include "protocol/ProtocolTables.h"
 #include "ui/DlgYesNo.h"
@@ -16,6 +18,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
@@ -124,6 +128,15 @@ void TFormMain::createControls()
     QWidget *Panel1 = panel(QStringLiteral("Panel1"), clBtnShadow, this);
     Panel1->setFixedHeight(38);
     column->addWidget(Panel1);
+    bHelp = new TColorSpeedButton(Panel1);
+    bHelp->setObjectName(QStringLiteral("bHelp"));
+    bHelp->setStyle(TColorSpeedButtonStyle::bsShape);
+    bHelp->setFlat(true);
+    bHelp->setColor(clBtnShadow);
+    bHelp->setGlyph(Artwork::image(Artwork::Picture::HelpGlyphs));
+    bHelp->setGeometry(9, 0, 38, 40);
+    bHelp->setToolTip(QStringLiteral("Hilfe (F1)"));
+    bHelp->setCursor(Qt::PointingHandCursor);
 
     QWidget *Panel2 = panel(QStringLiteral("Panel2"), clBtnFace, this);
     Panel2->setFixedHeight(339);
@@ -159,6 +172,21 @@ void TFormMain::createControls()
     Panel4->setFixedHeight(42);
     column->addWidget(Panel4);
     m_tables->setProtocolButtons(createProtocolBar(Panel4));
+
+    const auto tvSwitch = [PanelLeft](const QString &name, Artwork::Picture picture) {
+        auto *image = new TLockImage(PanelLeft);
+        image->setObjectName(name);
+        image->setGeometry(132, 309, 90, 20);
+        image->setPixmap(Artwork::pixmap(picture));
+        image->setToolTip(QStringLiteral("Strg+M"));
+        image->setCursor(Qt::PointingHandCursor);
+        return image;
+    };
+    ImageTVAus = tvSwitch(QStringLiteral("ImageTVAus"), Artwork::Picture::TVAus);
+    ImageTVAus->setVisible(QGuiApplication::screens().size() > 1);
+    ImageTVEin = tvSwitch(QStringLiteral("ImageTVEin"), Artwork::Picture::TVEin);
+    ImageTVEin->move(ImageTVAus->x(), ImageTVEin->y());
+    ImageTVEin->hide(); // shown while the second-monitor window is
 
     PanelDisplay = panel(QStringLiteral("PanelDisplay"), clBlack, PanelLeft);
     PanelDisplay->setGeometry(18, 19, 357, 283);
@@ -325,6 +353,9 @@ void TFormMain::createCommands()
     New1 = item(QStringLiteral("New1"), QStringLiteral("New"), Qt::Key_F8);
     Zeileentfernen1 = item(QStringLiteral("Zeileentfernen1"), QStringLiteral("Zeile entfernen"),
                            QKeySequence(Qt::CTRL | Qt::Key_0));
+    mHilfe = item(QStringLiteral("mHilfe"), QStringLiteral("Hilfe"), Qt::Key_F1);
+    Hilfe1 = item(QStringLiteral("Hilfe1"), QStringLiteral("H&ilfe"), QKeySequence(Qt::ALT | Qt::Key_I));
+    Modus1 = item(QStringLiteral("Modus1"), QStringLiteral("Modus"), QKeySequence(Qt::CTRL | Qt::Key_M));
     mReset->setEnabled(false);
     mStop->setEnabled(false);
 }
@@ -338,6 +369,18 @@ void TFormMain::connectHandlers()
     connect(mLockStoppLS, &QAction::triggered, this, &TFormMain::mLockStoppLSClick);
     connect(TestKeys1, &QAction::triggered, this, &TFormMain::TestKeys1Click);
     connect(New1, &QAction::triggered, this, &TFormMain::sbCLSClick);
+    connect(mHilfe, &QAction::triggered, this, &TFormMain::mHilfeClick);
+    connect(Hilfe1, &QAction::triggered, this, &TFormMain::mHilfeClick);
+    connect(bHelp, &TColorSpeedButton::clicked, this, &TFormMain::mHilfeClick);
+    connect(Modus1, &QAction::triggered, this, &TFormMain::Modus1Click);
+    connect(ImageTVAus, &TLockImage::clicked, this, [this] {
+        if (m_monitorWindow)
+            m_monitorWindow->show();
+    });
+    connect(ImageTVEin, &TLockImage::clicked, this, [this] {
+        if (m_monitorWindow)
+            m_monitorWindow->close();
+    });
     connect(Zeileentfernen1, &QAction::triggered, this, &TFormMain::Erase1Click);
     connect(splitter, &QSplitter::splitterMoved, this, &TFormMain::FormResize);
     m_tables->setConfirmation([this](const QString &question) {

@@ -1,10 +1,8 @@
-#include "controls/ColorSpeedButton.h"
 #include "help/HelpManager.h"
 #include "help/HtmlHelpViewer.h"
 #include "platform/HelpWindow.h"
 #include "platform/HtmlHelp.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -77,40 +75,6 @@ public:
     void shutDown() override {}
 
     int shown = 0;
-};
-
-// Binds the help keys and button as the main window does: the invisible menu
-// items mHilfe (F1) and Hilfe1 (Alt+I), application-wide, and the header
-// button bHelp, all leading to mHilfeClick.
-class StandInMainWindow : public QWidget
-{
-public:
-    explicit StandInMainWindow(HelpManager &help)
-        : m_help(help)
-    {
-        resize(800, 590);
-        auto *mHilfe = new QAction(QStringLiteral("Hilfe"), this);
-        mHilfe->setObjectName(QStringLiteral("mHilfe"));
-        mHilfe->setShortcut(QKeySequence(Qt::Key_F1));
-        auto *Hilfe1 = new QAction(QStringLiteral("H&ilfe"), this);
-        Hilfe1->setObjectName(QStringLiteral("Hilfe1"));
-        Hilfe1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_I));
-        for (QAction *item : {mHilfe, Hilfe1}) {
-            item->setShortcutContext(Qt::ApplicationShortcut);
-            addAction(item);
-            connect(item, &QAction::triggered, this, &StandInMainWindow::mHilfeClick);
-        }
-        auto *bHelp = new TColorSpeedButton(this);
-        bHelp->setObjectName(QStringLiteral("bHelp"));
-        bHelp->setToolTip(QStringLiteral("Hilfe (F1)"));
-        bHelp->setGeometry(9, 0, 38, 40);
-        connect(bHelp, &TColorSpeedButton::clicked, this, &StandInMainWindow::mHilfeClick);
-    }
-
-    void mHilfeClick() { showHelpContents(m_help); }
-
-private:
-    HelpManager &m_help;
 };
 
 QString testHelpFile()
@@ -369,35 +333,6 @@ private Q_SLOTS:
         QCOMPARE(builtIn.HtmlHelpA(nullptr, empty.fileName(), HH_DISPLAY_TOC, 0), nullptr);
         QCOMPARE(builtIn.HtmlHelpA(nullptr, dir.path(), HH_DISPLAY_TOC, 0), nullptr);
         QVERIFY(builtIn.windows().empty());
-    }
-
-    void keysAndButtonOpenContents()
-    {
-        HelpManager manager;
-        manager.setHelpFile(testHelpFile());
-        CallRecorder recorder;
-        HtmlHelpInstallation installation(manager, recorder.entryPoint());
-        StandInMainWindow window(manager);
-        manager.setHandle(&window);
-        window.show();
-        QApplication::setActiveWindow(&window);
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-
-        QTest::keyClick(&window, Qt::Key_F1);
-        QTest::keyClick(&window, Qt::Key_I, Qt::AltModifier);
-        auto *bHelp = window.findChild<TColorSpeedButton *>(u"bHelp"_s);
-        QVERIFY(bHelp);
-        QTest::mouseClick(bHelp, Qt::LeftButton, {}, QPoint(10, 10));
-        // Plain I is no help key.
-        QTest::keyClick(&window, Qt::Key_I);
-
-        QCOMPARE(recorder.calls.size(), size_t(3));
-        for (const HtmlHelpCall &call : recorder.calls) {
-            QCOMPARE(call.caller, &window);
-            QCOMPARE(call.file, testHelpFile());
-            QCOMPARE(call.command, HH_DISPLAY_TOC);
-            QCOMPARE(call.data, QVariant(0));
-        }
     }
 
     void shutdownClosesAllHelpWindows()

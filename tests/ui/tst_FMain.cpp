@@ -1,20 +1,31 @@
 #include "controls/ColorSpeedButton.h"
 #include "controls/Comms.h"
+#include "controls/MyGrids.h"
+#include "controls/SortGrid.h"
 #include "controls/Udigit.h"
+#include "help/HelpManager.h"
+#include "help/HtmlHelpViewer.h"
 #include "platform/Tick.h"
 #include "platform/UserStore.h"
+#include "protocol/ProtocolTables.h"
+#include "protocol/SplitSummary.h"
 #include "settings/ProgramTitle.h"
 #include "ui/DlgYesNo.h"
 #include "ui/FMain.h"
+#include "ui/FMonitor2.h"
 #include "ui/LockImage.h"
 
 #include "FakeSerial.h"
 
 #include <QAction>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -24,6 +35,8 @@
 #include <optional>
 
 #include <sys/ioctl.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -71,6 +84,33 @@ struct Window
     int digit(const char *name) const { return child<TDigit>(name)->value(); }
     QTimer *lockout() const { return timer("TimerGesperrtStop"); }
     const CaptureSlots &captures() const { return form->captureSlots(); }
+    TProtocolTables &tables() const { return *form->protocolTables(); }
+    SplitBlock splitBlockOf(int row) const { return tables().splitBlock(row); }
+    QString protocol(int col, int row) const { return tables().SortGrid1->cells(col, row); }
+    // The four texts of a split-grid row.
+    QStringList splits(int row) const
+    {
+        QStringList texts;
+        for (int col = 0; col < kSplitColumns; ++col)
+            texts << tables().SortGridRes->cells(col, row);
+        return texts;
+    }
+    // One run through the test keys: start, then the three intermediates and
+    // the finish the given milliseconds after the start.
+    void testRun(quint32 start, const CaptureSlots &at)
+    {
+        lockout()->setInterval(0);
+        g_tick = start;
+        form->TestKeysClick(1);
+        g_tick = start + quint32(at[0]);
+        form->TestKeysClick(2);
+        g_tick = start + quint32(at[1]);
+        form->TestKeysClick(3);
+        g_tick = start + quint32(at[2]);
+        form->TestKeysClick(2);
+        g_tick = start + quint32(at[3]);
+        form->TestKeysClick(5);
+    }
 
     bool show()
     {
@@ -524,6 +564,138 @@ private Q_SLOTS:
         QVERIFY(w.child<QPushButton>("Button3")->isHidden());
     }
 
+    void runsFillTheProtocol()
+    {
+        Window w; // no port open: the test keys drive the runs
+        QVERIFY(w.show());
+        TProtocolTables &tables = w.tables();
+
+        // The first run uses the empty row 1.
+        w.testRun(1000, {2000, 3000, 4000, 5000});
+        QCOMPARE(w.state(), RunState::Stopped);
+        QCOMPARE(tables.SortGrid1->rowCount(), 2);
+        QCOMPARE(w.protocol(0, 1), QStringLiteral("1"));
+        QCOMPARE(w.protocol(2, 1), QStringLiteral("5,00"));
+        QCOMPARE(w.splits(kFirstAttemptRow),
+                 (QStringList{u"2,00"_s, u"3,00"_s, u"4,00"_s, u"5,00"_s}));
+        QVERIFY(tables.SortGrid1->isEnabled() && tables.SortGridRes->isEnabled());
+        QVERIFY(w.child<QToolButton>("sbCLS")->isEnabled());
+
+        // The next start number adds row 2 and its block in the store; the
+        // grids are locked while the run is timed.
+        w.key(Qt::Key_F7);
+        QCOMPARE(w.spin("editStartN1")->value(), 2);
+        g_tick = 10000;
+        w.key(Qt::Key_F5);
+        QVERIFY(!tables.SortGrid1->isEnabled() && !tables.SortGridRes->isEnabled());
+        QCOMPARE(tables.SortGrid1->rowCount(), 3);
+        QCOMPARE(w.protocol(0, 2), QStringLiteral("2"));
+        QCOMPARE(tables.SortGridTmp->rowCount(), 12);
+        QCOMPARE(tables.shownRow(), 2);
+        // Stop right after the start: no intermediate times.
+        g_tick = 11230;
+        w.key(Qt::Key_F9);
+        QCOMPARE(w.splits(kFirstAttemptRow),
+                 (QStringList{u"-"_s, u"-"_s, u"-"_s, u"1,23"_s}));
+        QCOMPARE(w.protocol(2, 2), QStringLiteral("1,23"));
+        QCOMPARE(w.splitBlockOf(1)[kFirstAttemptRow - 1][3], QStringLiteral("5,00"));
+
+        // Reset to a start number that has a row selects that row.
+        w.spin("editStartN2")->setValue(1);
+        w.key(Qt::Key_F7);
+        QCOMPARE(w.spin("editStartN1")->value(), 1);
+        QCOMPARE(tables.SortGrid1->row(), 1);
+        QCOMPARE(tables.shownRow(), 1);
+    }
+
+    void fiveRunsStrikeTheSlowest()
+    {
+        Window w;
+        QVERIFY(w.show());
+        const qint32 finals[] = {10000, 10500, 11000, 12000, 10500};
+        quint32 start = 1000;
+        w.spin("editStartN1")->setValue(7);
+        for (qint32 final : finals) {
+            w.testRun(start, {2000, 4000, 6000, final});
+            QCOMPARE(w.state(), RunState::Stopped);
+            w.spin("editStartN2")->setValue(7); // the same athlete every time
+            w.key(Qt::Key_F7);
+            start += 20000;
+        }
+        QCOMPARE(w.tables().SortGrid1->rowCount(), 2);
+        QCOMPARE(w.tables().excludedRow(), kFirstAttemptRow + 3);
+        QCOMPARE(w.protocol(2, 1), QStringLiteral("10,50"));
+        QCOMPARE(w.splits(kMeanRow)[0], QStringLiteral("2,00"));
+    }
+
+    void protocolCommandsAreWired()
+    {
+        Window w;
+        auto *dialog = new TFDlgYesNo(QStringLiteral("Test"), w.form.get());
+        w.form->setDlgYesNo(dialog);
+        QVERIFY(w.show());
+        w.testRun(1000, {100, 200, 300, 400});
+        w.key(Qt::Key_F7);
+        w.testRun(5000, {100, 200, 300, 400});
+        QCOMPARE(w.tables().SortGrid1->rowCount(), 3);
+
+        // Ctrl+0 removes the selected row (2, the last run's).
+        w.key(Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(w.tables().SortGrid1->rowCount(), 2);
+        QCOMPARE(w.protocol(0, 1), QStringLiteral("1"));
+
+        // F8 asks; No keeps everything, Yes clears and resets the split display.
+        Answerer answer(*dialog);
+        w.key(Qt::Key_F8);
+        QCOMPARE(answer.asked, 1);
+        QCOMPARE(dialog->findChild<QLabel *>(u"Label1"_s)->text(), u"Zeitenprotokoll  l\u00F6schen?"_s);
+        QCOMPARE(w.protocol(0, 1), QStringLiteral("1"));
+        answer.button = "OKBtn";
+        // The key needs an active window again once the dialog has gone.
+        w.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        QVERIFY(w.child<QLabel>("LabelTypeSpeed")->isVisible());
+        QCOMPARE(w.digit("Digit0"), 4);
+        w.key(Qt::Key_F8);
+        QCOMPARE(answer.asked, 2);
+        QCOMPARE(w.protocol(0, 1), QString());
+        QVERIFY(!w.child<QToolButton>("sbCLS")->isEnabled());
+        QVERIFY(w.child<QToolButton>("sbLoad")->isEnabled());
+        QVERIFY(w.child<QLabel>("LabelTypeSpeed")->isHidden());
+        QCOMPARE(w.digit("Digit0"), 0);
+    }
+
+    void distancesNameTheSplitColumns()
+    {
+        Settings settings;
+        settings.Length2 = 10;
+        settings.Length3 = 20;
+        settings.Length4 = 30;
+        settings.Length = 40;
+        storeSettings(settings);
+        Window w;
+        QCOMPARE(w.tables().SortGridRes->cells(0, 0), QStringLiteral("10 m"));
+        QCOMPARE(w.tables().SortGridRes->cells(3, 0), QStringLiteral("40 m"));
+    }
+
+    void columnsFollowTheWindowAndTheSplitter()
+    {
+        Window w;
+        QVERIFY(w.show());
+        TProtocolTables &tables = w.tables();
+        QCOMPARE(tables.TabControl1->parentWidget(), w.child<QSplitter>("splitter"));
+        w.form->resize(1000, 700);
+        QTRY_COMPARE(tables.SortGrid1->colWidths(1),
+                     tables.SortGrid1->viewport()->width() - 28 - 60 - 50 - 4);
+        auto *splitter = w.child<QSplitter>("splitter");
+        splitter->setSizes({500, 480});
+        Q_EMIT splitter->splitterMoved(500, 1);
+        QCOMPARE(tables.SortGrid1->colWidths(1),
+                 tables.SortGrid1->viewport()->width() - 28 - 60 - 50 - 4);
+        const int quarter = tables.SortGridRes->viewport()->width() / 4;
+        QCOMPARE(tables.SortGridRes->colWidths(0), quarter);
+    }
+
     void runAcrossTheTickWrap()
     {
         Window w;
@@ -577,12 +749,7 @@ private Q_SLOTS:
     void showTimeMirrorsToTheSecondMonitor()
     {
         Window w;
-        QWidget monitor;
-        for (const char *name : {"Digit4", "Digit5", "Digit6", "Digit7", "Digit8", "Digit1",
-                                 "Digit2", "Digit3", "Digit0", "Digit10"})
-            (new TDigit(&monitor))->setObjectName(QLatin1String(name));
-        for (const char *name : {"LabMin", "LabSec", "LabelTime2", "LabStart1", "LabNext1"})
-            (new QLabel(&monitor))->setObjectName(QLatin1String(name));
+        TFormMonitor2 monitor(QStringLiteral("Titel"), 0); // stays hidden
         w.form->setMonitorWindow(&monitor);
         QVERIFY(w.show());
         const auto mirrored = [&](const char *name) {
@@ -616,6 +783,87 @@ private Q_SLOTS:
         QCOMPARE(monitor.findChild<QLabel *>(QStringLiteral("LabelTime2"))->text(),
                  QStringLiteral("Zwischenzeit:"));
         QCOMPARE(mirrored("Digit6")->value(), 0);
+    }
+
+    void helpKeysAndButtonOpenTheContents()
+    {
+        struct Call
+        {
+            QWidget *caller;
+            QString file;
+            unsigned command;
+            QVariant data;
+        };
+        std::vector<Call> calls;
+        HtmlHelpInstallation installation(
+            helpSystem(),
+            [&calls](QWidget *caller, const QString &file, unsigned command, const QVariant &data) {
+                calls.push_back({caller, file, command, data});
+            });
+        Window w;
+        QCOMPARE(helpSystem().currentHelpFile(),
+                 helpFilePath(QCoreApplication::applicationFilePath()));
+        const QString helpFile = QStringLiteral(TAVRIN_HELP_TEST_FILE);
+        helpSystem().setHelpFile(helpFile);
+        QVERIFY(w.show());
+
+        w.key(Qt::Key_F1);
+        w.key(Qt::Key_I, Qt::AltModifier);
+        auto *bHelp = w.button("bHelp");
+        QCOMPARE(bHelp->geometry(), QRect(9, 0, 38, 40));
+        QTest::mouseClick(bHelp, Qt::LeftButton, {}, QPoint(10, 10));
+        w.key(Qt::Key_I); // plain I is no help key
+
+        QCOMPARE(calls.size(), size_t(3));
+        for (const Call &call : calls) {
+            QCOMPARE(call.caller, w.form.get());
+            QCOMPARE(call.file, helpFile);
+            QCOMPARE(call.command, HH_DISPLAY_TOC);
+            QCOMPARE(call.data, QVariant(0));
+        }
+    }
+
+    void ctrlMShowsAndClosesTheSecondMonitor()
+    {
+        Window w;
+        TFormMonitor2 monitor(QStringLiteral("Titel"), 0, w.form.get());
+        w.form->setMonitorWindow(&monitor);
+        QVERIFY(w.show());
+        auto *tvOn = w.lock("ImageTVEin");
+        auto *tvOff = w.lock("ImageTVAus");
+        QCOMPARE(tvOn->pos(), tvOff->pos());
+        QCOMPARE(tvOff->isVisible(), QGuiApplication::screens().size() > 1);
+        QVERIFY(tvOn->isHidden());
+        const auto label = [&](const char *name) {
+            return monitor.findChild<QLabel *>(QLatin1String(name))->text();
+        };
+
+        // Written while hidden, seen when shown.
+        w.spin("editStartN1")->setValue(5);
+        w.spin("editStartN2")->setValue(9);
+        QCOMPARE(label("LabStart1"), QStringLiteral(" Start-Nr.:5"));
+        QCOMPARE(label("LabNext1"), QStringLiteral("Bereit: 9 "));
+
+        w.key(Qt::Key_M, Qt::ControlModifier);
+        QVERIFY(monitor.isVisible());
+        QVERIFY(tvOn->isVisible());
+        g_tick = 1000;
+        w.key(Qt::Key_F5);
+        g_tick = 3450;
+        w.form->ClockTimer();
+        QCOMPARE(monitor.findChild<TDigit *>(u"Digit6"_s)->value(), 2);
+        QCOMPARE(monitor.findChild<TDigit *>(u"Digit7"_s)->value(), 4);
+        QCOMPARE(monitor.findChild<TDigit *>(u"Digit8"_s)->value(), 5);
+
+        // Ctrl+M works with the focus on the monitor window as well.
+        QTest::keyClick(&monitor, Qt::Key_M, Qt::ControlModifier);
+        QVERIFY(monitor.isHidden());
+        QVERIFY(tvOn->isHidden());
+        QTest::mouseClick(tvOff, Qt::LeftButton);
+        QVERIFY(monitor.isVisible());
+        QVERIFY(tvOn->isVisible());
+        QTest::mouseClick(tvOn, Qt::LeftButton);
+        QVERIFY(monitor.isHidden());
     }
 
     void settingsAreLoadedBeforeThePortOpensAndSavedAtTheEnd()
