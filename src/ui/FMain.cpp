@@ -205,9 +205,17 @@ void TFormMain::FormResize()
 
 void TFormMain::resizeEvent(QResizeEvent *event)
 {
-    // The layouts have resized the grids before this handler runs.
     QWidget::resizeEvent(event);
     FormResize();
+}
+
+bool TFormMain::eventFilter(QObject *watched, QEvent *event)
+{
+    // A hidden window's grids learn their new size only after the window's own
+    // resize (on showing, or when drawn unshown): divide again once they have.
+    if (event->type() == QEvent::Resize)
+        FormResize();
+    return QWidget::eventFilter(watched, event);
 }
 
 void TFormMain::sbCLSClick()

@@ -383,6 +383,8 @@ void TFormMain::connectHandlers()
     });
     connect(Zeileentfernen1, &QAction::triggered, this, &TFormMain::Erase1Click);
     connect(splitter, &QSplitter::splitterMoved, this, &TFormMain::FormResize);
+    m_tables->SortGrid1->viewport()->installEventFilter(this);
+    m_tables->SortGridRes->viewport()->installEventFilter(this);
     m_tables->setConfirmation([this](const QString &question) {
         // Without the dialog nobody can confirm: nothing is cleared.
         if (!m_dlgYesNo)
