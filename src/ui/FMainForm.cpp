@@ -4,27 +4,27 @@
 
 #include "controls/ColorSpeedButton.h"
 #include "controls/Comms.h"
+#include "controls/SortGrid.h"
 #include "controls/Udigit.h"
+#include "protocol/ProtocolTables.h"
 #include "ui/Artwork.h"
 #include "ui/CommandButtons.h"
-#include "ui/FMonitor2.h"
-#include "controls/SortGrid.h"
-#include "protocol/ProtocolTables.h"
 #include "ui/DlgYesNo.h"
+#include "ui/FMonitor2.h"
 #include "ui/LockImage.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -354,8 +354,10 @@ void TFormMain::createCommands()
     Zeileentfernen1 = item(QStringLiteral("Zeileentfernen1"), QStringLiteral("Zeile entfernen"),
                            QKeySequence(Qt::CTRL | Qt::Key_0));
     mHilfe = item(QStringLiteral("mHilfe"), QStringLiteral("Hilfe"), Qt::Key_F1);
-    Hilfe1 = item(QStringLiteral("Hilfe1"), QStringLiteral("H&ilfe"), QKeySequence(Qt::ALT | Qt::Key_I));
-    Modus1 = item(QStringLiteral("Modus1"), QStringLiteral("Modus"), QKeySequence(Qt::CTRL | Qt::Key_M));
+    Hilfe1 =
+        item(QStringLiteral("Hilfe1"), QStringLiteral("H&ilfe"), QKeySequence(Qt::ALT | Qt::Key_I));
+    Modus1 =
+        item(QStringLiteral("Modus1"), QStringLiteral("Modus"), QKeySequence(Qt::CTRL | Qt::Key_M));
     mReset->setEnabled(false);
     mStop->setEnabled(false);
 }

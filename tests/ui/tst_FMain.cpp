@@ -25,10 +25,10 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <cerrno>
 #include <memory>
@@ -595,8 +595,7 @@ private Q_SLOTS:
         // Stop right after the start: no intermediate times.
         g_tick = 11230;
         w.key(Qt::Key_F9);
-        QCOMPARE(w.splits(kFirstAttemptRow),
-                 (QStringList{u"-"_s, u"-"_s, u"-"_s, u"1,23"_s}));
+        QCOMPARE(w.splits(kFirstAttemptRow), (QStringList{u"-"_s, u"-"_s, u"-"_s, u"1,23"_s}));
         QCOMPARE(w.protocol(2, 2), QStringLiteral("1,23"));
         QCOMPARE(w.splitBlockOf(1)[kFirstAttemptRow - 1][3], QStringLiteral("5,00"));
 
@@ -648,7 +647,8 @@ private Q_SLOTS:
         Answerer answer(*dialog);
         w.key(Qt::Key_F8);
         QCOMPARE(answer.asked, 1);
-        QCOMPARE(dialog->findChild<QLabel *>(u"Label1"_s)->text(), u"Zeitenprotokoll  l\u00F6schen?"_s);
+        QCOMPARE(dialog->findChild<QLabel *>(u"Label1"_s)->text(),
+                 u"Zeitenprotokoll  l\u00F6schen?"_s);
         QCOMPARE(w.protocol(0, 1), QStringLiteral("1"));
         answer.button = "OKBtn";
         // The key needs an active window again once the dialog has gone.
