@@ -162,7 +162,6 @@ void TFormMain::createControls()
     splitter->addWidget(m_tables->TabControl1);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 0);
-    m_tables->TabControl1->resize(272, m_tables->TabControl1->height());
     splitter->setSizes({width() - 272, 272});
     auto *tablesLayout = new QHBoxLayout(Panel5);
     tablesLayout->setContentsMargins(0, 0, 0, 0);
@@ -184,8 +183,8 @@ void TFormMain::createControls()
     };
     ImageTVAus = tvSwitch(QStringLiteral("ImageTVAus"), Artwork::Picture::TVAus);
     ImageTVAus->setVisible(QGuiApplication::screens().size() > 1);
+    // At ImageTVAus's place: the one switch shows what the other turns off.
     ImageTVEin = tvSwitch(QStringLiteral("ImageTVEin"), Artwork::Picture::TVEin);
-    ImageTVEin->move(ImageTVAus->x(), ImageTVEin->y());
     ImageTVEin->hide(); // shown while the second-monitor window is
 
     PanelDisplay = panel(QStringLiteral("PanelDisplay"), clBlack, PanelLeft);
@@ -316,8 +315,7 @@ QList<QWidget *> TFormMain::createProtocolBar(QWidget *bar)
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(4, 1, 4, 2);
     row->setSpacing(0);
-    for (QWidget *control : {static_cast<QWidget *>(sbSave), static_cast<QWidget *>(sbLoad),
-                             static_cast<QWidget *>(sbExcel), static_cast<QWidget *>(title)})
+    for (QWidget *control : std::initializer_list<QWidget *>{sbSave, sbLoad, sbExcel, title})
         row->addWidget(control);
     row->addStretch(1);
     for (QToolButton *control : {sbWord, sbInet, sbPrint, sbCLS})
