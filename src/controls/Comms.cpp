@@ -103,7 +103,9 @@ void TComPort::Close()
 
 quint32 TComPort::ModemStatus() const
 {
-    return m_device ? m_device->modemStatus() : 0;
+    if (!m_device)
+        return 0;
+    return m_dispatching ? m_dispatching->status : m_device->modemStatus();
 }
 
 int TComPort::InputQueueCount() const
@@ -113,10 +115,10 @@ int TComPort::InputQueueCount() const
 
 quint32 TComPort::eventTick() const
 {
-    return m_dispatchTick.value_or(platform::GetTickCount());
+    return m_dispatching ? m_dispatching->tick : platform::GetTickCount();
 }
 
-void TComPort::dispatch(quint32 eventMask, quint32 tick)
+void TComPort::dispatch(const WaitReport &report)
 {
     static constexpr std::pair<quint32, void (TComPort::*)()> order[] = {
         {serial::EV_TXEMPTY, &TComPort::txEmpty}, {serial::EV_BREAK, &TComPort::breakDetected},
@@ -124,7 +126,8 @@ void TComPort::dispatch(quint32 eventMask, quint32 tick)
         {serial::EV_DSR, &TComPort::dsr},         {serial::EV_RXFLAG, &TComPort::rxFlag},
         {serial::EV_RLSD, &TComPort::rlsd},       {serial::EV_ERR, &TComPort::error},
     };
-    const QScopedValueRollback<std::optional<quint32>> dispatching(m_dispatchTick, tick);
+    const QScopedValueRollback<std::optional<WaitReport>> dispatching(m_dispatching, report);
+    const quint32 eventMask = report.eventMask;
     // A handler that closes the port ends the dispatch: a closed port reports nothing.
     const quint32 closeCount = m_closeCount;
     if (eventMask & serial::EV_RXCHAR)
@@ -166,8 +169,17 @@ void TComThread::run()
         // Taken the moment the wait returns: the instant of the edge as far
         // as this side can tell, however busy the main thread is.
         const quint32 tick = platform::GetTickCount();
-        if (result.outcome != serial::WaitResult::Outcome::Events ||
-            !handOver({result.events, tick}))
+        if (result.outcome != serial::WaitResult::Outcome::Events)
+            break;
+        // A pulse the levels no longer show is reported as it happened: its
+        // lines first at their inverted level, then back, so a handler
+        // comparing levels sees both edges. Lines that changed once are
+        // reported in the first dispatch only.
+        if (result.pulsed != 0 &&
+            !handOver({result.events, tick, result.status ^ serial::statusBitsOf(result.pulsed)}))
+            break;
+        const quint32 events = result.pulsed != 0 ? result.pulsed : result.events;
+        if (!handOver({events, tick, result.status}))
             break;
     }
     m_device.purgeInput();
@@ -175,12 +187,12 @@ void TComThread::run()
 
 // Runs the dispatch on the main thread and returns when it is done; false
 // when the port is being closed.
-bool TComThread::handOver(const Dispatch &dispatch)
+bool TComThread::handOver(const TComPort::WaitReport &report)
 {
     std::unique_lock lock(m_mutex);
     if (m_stopping)
         return false;
-    m_pending = dispatch;
+    m_pending = report;
     QMetaObject::invokeMethod(this, &TComThread::servePending, Qt::QueuedConnection);
     // A Close() from inside the dispatch cannot wait for it to finish, so
     // stopping while it runs lets the worker go.
@@ -193,11 +205,11 @@ void TComThread::servePending()
     std::unique_lock lock(m_mutex);
     if (!m_pending || m_serving)
         return;
-    const Dispatch dispatch = *m_pending;
+    const TComPort::WaitReport report = *m_pending;
     m_serving = true;
     lock.unlock();
     const QPointer<TComThread> self(this); // a handler may close the port, and so free us
-    m_port.dispatch(dispatch.eventMask, dispatch.tick);
+    m_port.dispatch(report);
     if (!self)
         return;
     lock.lock();

@@ -117,7 +117,9 @@ public:
 
     bool connected() const { return m_connected; }
 
-    // MS_* bits of the input lines; 0 while closed.
+    // MS_* bits of the input lines; 0 while closed. During a dispatch: the
+    // lines as the worker read them when its wait returned, so handlers see
+    // the state of the edge even when the main thread got to it late.
     quint32 ModemStatus() const;
     int InputQueueCount() const;
 
@@ -164,7 +166,16 @@ Q_SIGNALS:
 
 private:
     friend class TComThread;
-    void dispatch(quint32 eventMask, quint32 tick);
+    // What one dispatch reports: the events, when the wait returned and the
+    // line status read with it.
+    struct WaitReport
+    {
+        quint32 eventMask;
+        quint32 tick;
+        quint32 status;
+    };
+
+    void dispatch(const WaitReport &report);
     platform::serial::LineSettings lineSettings() const;
     quint32 systemEventMask() const;
 
@@ -183,12 +194,14 @@ private:
     qint32 m_writeBufSize = 2048;
     qint32 m_readBufSize = 2048;
 
-    std::optional<quint32> m_dispatchTick; // set while a dispatch runs
+    std::optional<WaitReport> m_dispatching; // set while a dispatch runs
     quint32 m_closeCount = 0;
 };
 
 // Waits for the port's events and hands each completed wait to the main
-// thread, blocking until it has been dispatched there.
+// thread, blocking until it has been dispatched there. A line that went
+// through a whole pulse between two wake-ups is handed over twice: first
+// with its level inverted (the pulse), then as it is now.
 class TComThread : public QThread
 {
     Q_OBJECT
@@ -202,13 +215,7 @@ protected:
     void run() override;
 
 private:
-    struct Dispatch
-    {
-        quint32 eventMask;
-        quint32 tick;
-    };
-
-    bool handOver(const Dispatch &dispatch);
+    bool handOver(const TComPort::WaitReport &report);
     void servePending();
 
     TComPort &m_port;
@@ -216,7 +223,7 @@ private:
 
     std::mutex m_mutex;
     std::condition_variable m_served;
-    std::optional<Dispatch> m_pending;
+    std::optional<TComPort::WaitReport> m_pending;
     bool m_serving = false;
     bool m_stopping = false;
 };

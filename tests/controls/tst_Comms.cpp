@@ -330,23 +330,34 @@ private Q_SLOTS:
         QTRY_COMPARE(recorder.log, (QStringList{QStringLiteral("opened"), QStringLiteral("dsr")}));
     }
 
-    // While the worker waits for its dispatch, a line goes on and off again.
-    // The driver's change counters still show it; bare line levels cannot.
+    // While the worker waits for its dispatch, DSR goes on and off again and
+    // DCD goes on. The driver's change counters still show the DSR pulse, and
+    // it is reported as it happened: on, then off, both at the wake-up's
+    // instant; DCD, which changed once, only once. Bare line levels cannot
+    // show the pulse.
     void doubleToggleDuringDispatch_data()
     {
         QTest::addColumn<bool>("counters");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("counters") << true
-                                  << QStringList{QStringLiteral("opened"), QStringLiteral("cts"),
-                                                 QStringLiteral("dsr")};
+        QTest::addColumn<QList<quint32>>("expectedStatus");
+        constexpr quint32 cts = 0x10, dsr = 0x20, dcd = 0x80;
+        QTest::newRow("counters")
+            << true
+            << QStringList{QStringLiteral("opened"), QStringLiteral("cts"), QStringLiteral("dsr"),
+                           QStringLiteral("rlsd"), QStringLiteral("dsr")}
+            << QList<quint32>{0, cts, cts | dsr | dcd, cts | dsr | dcd, cts | dcd};
         QTest::newRow("levels only")
-            << false << QStringList{QStringLiteral("opened"), QStringLiteral("cts")};
+            << false
+            << QStringList{QStringLiteral("opened"), QStringLiteral("cts"),
+                           QStringLiteral("rlsd")}
+            << QList<quint32>{0, cts, cts | dcd};
     }
 
     void doubleToggleDuringDispatch()
     {
         QFETCH(bool, counters);
         QFETCH(QStringList, expected);
+        QFETCH(QList<quint32>, expectedStatus);
         fakeserial::setCountersSupported(counters);
         TComPort port;
         Recorder recorder(port);
@@ -354,11 +365,39 @@ private Q_SLOTS:
 
         fakeserial::setLines(TIOCM_CTS);
         QThread::msleep(lineSettleMs); // the worker now waits for the main thread
-        fakeserial::setLines(TIOCM_CTS | TIOCM_DSR);
-        fakeserial::setLines(TIOCM_CTS);
-        QTRY_VERIFY(recorder.log.size() >= 2);
+        fakeserial::setLines(TIOCM_CTS | TIOCM_DSR | TIOCM_CD);
+        fakeserial::setLines(TIOCM_CTS | TIOCM_CD);
+        QTRY_VERIFY(recorder.log.size() >= expected.size());
         QTest::qWait(lineSettleMs);
         QCOMPARE(recorder.log, expected);
+        QCOMPARE(recorder.status, expectedStatus);
+        if (counters)
+            QCOMPARE(recorder.ticks.at(4), recorder.ticks.at(2)); // one wake-up
+    }
+
+    // The main thread is busy for longer than a pulse lasts: DSR goes on, the
+    // worker wakes, and DSR is off again before the main thread dispatches.
+    // Handlers still read the line as it was at the edge.
+    void pulseWhileTheMainThreadIsBusy()
+    {
+        TComPort port;
+        Recorder recorder(port);
+        openWatching(port);
+
+        fakeserial::setLines(TIOCM_DSR);
+        QVERIFY(fakeserial::waitForWaiters(0, 2000));
+        QThread::msleep(lineSettleMs); // no event loop: the dispatch waits
+        fakeserial::setLines(0);
+        QTRY_COMPARE(recorder.log.size(), 3);
+        QTest::qWait(lineSettleMs);
+        QCOMPARE(recorder.log, (QStringList{QStringLiteral("opened"), QStringLiteral("dsr"),
+                                            QStringLiteral("dsr")}));
+        QCOMPARE(recorder.status, (QList<quint32>{0, 0x20, 0}));
+        // Outside a dispatch the line reads as it is now; closed, as nothing.
+        fakeserial::setLines(TIOCM_CTS);
+        QTRY_COMPARE(port.ModemStatus(), 0x10u);
+        port.Close();
+        QCOMPARE(port.ModemStatus(), 0u);
     }
 
     // A change that slips in just before the kernel starts waiting does not

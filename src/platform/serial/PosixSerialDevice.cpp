@@ -125,6 +125,27 @@ int setModemLine(int fd, int line, bool on)
     return ::ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &line);
 }
 
+quint32 statusOf(int lines)
+{
+    quint32 status = 0;
+    if (lines & TIOCM_CTS)
+        status |= MS_CTS_ON;
+    if (lines & TIOCM_DSR)
+        status |= MS_DSR_ON;
+    if (lines & TIOCM_RNG)
+        status |= MS_RING_ON;
+    if (lines & TIOCM_CD)
+        status |= MS_RLSD_ON;
+    return status;
+}
+
+// MS_* bits of the input lines; 0 when they cannot be read.
+quint32 readStatus(int fd)
+{
+    int lines = 0;
+    return ::ioctl(fd, TIOCMGET, &lines) == 0 ? statusOf(lines) : 0;
+}
+
 } // namespace
 
 QString deviceName(int port)
@@ -238,22 +259,44 @@ void PosixSerialDevice::watch(quint32 eventMask)
 
 PosixSerialDevice::Snapshot PosixSerialDevice::snapshot() const
 {
-    Snapshot result;
     if (m_counters) {
-        struct serial_icounter_struct counters = {};
-        result.ok = ::ioctl(m_fd, TIOCGICOUNT, &counters) == 0;
-        result.cts = quint32(counters.cts);
-        result.dsr = quint32(counters.dsr);
-        result.dcd = quint32(counters.dcd);
-        result.rng = quint32(counters.rng);
-    } else {
-        int lines = 0;
-        result.ok = ::ioctl(m_fd, TIOCMGET, &lines) == 0;
-        result.cts = (lines & TIOCM_CTS) != 0;
-        result.dsr = (lines & TIOCM_DSR) != 0;
-        result.dcd = (lines & TIOCM_CD) != 0;
-        result.rng = (lines & TIOCM_RNG) != 0;
+        // The levels are read between two counter readings that agree, so
+        // they show exactly the edges counted. Should edges keep coming, the
+        // levels go with the earlier counts: the later edges are then
+        // reported by the next wait.
+        Snapshot result;
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            result = readCounters();
+            const quint32 status = readStatus(m_fd);
+            const Snapshot after = readCounters();
+            result.status = status;
+            if (!result.ok || !after.ok ||
+                (after.cts == result.cts && after.dsr == result.dsr && after.dcd == result.dcd &&
+                 after.rng == result.rng))
+                break;
+        }
+        return result;
     }
+    Snapshot result;
+    int lines = 0;
+    result.ok = ::ioctl(m_fd, TIOCMGET, &lines) == 0;
+    result.cts = (lines & TIOCM_CTS) != 0;
+    result.dsr = (lines & TIOCM_DSR) != 0;
+    result.dcd = (lines & TIOCM_CD) != 0;
+    result.rng = (lines & TIOCM_RNG) != 0;
+    result.status = statusOf(lines);
+    return result;
+}
+
+PosixSerialDevice::Snapshot PosixSerialDevice::readCounters() const
+{
+    Snapshot result;
+    struct serial_icounter_struct counters = {};
+    result.ok = ::ioctl(m_fd, TIOCGICOUNT, &counters) == 0;
+    result.cts = quint32(counters.cts);
+    result.dsr = quint32(counters.dsr);
+    result.dcd = quint32(counters.dcd);
+    result.rng = quint32(counters.rng);
     return result;
 }
 
@@ -267,6 +310,29 @@ quint32 PosixSerialDevice::eventsSince(const Snapshot &earlier, const Snapshot &
     if (now.dcd != earlier.dcd)
         events |= EV_RLSD;
     if (now.rng != earlier.rng)
+        events |= EV_RING;
+    return events & m_eventMask;
+}
+
+// Lines that changed an even number of times, back to their earlier level:
+// a whole pulse fell between two looks. Levels alone cannot show that.
+quint32 PosixSerialDevice::pulsesSince(const Snapshot &earlier, const Snapshot &now) const
+{
+    if (!m_counters)
+        return 0;
+    const auto pulsed = [&](quint32 before, quint32 after, quint32 statusBit) {
+        const quint32 edges = after - before;
+        return edges >= 2 && edges % 2 == 0 &&
+               (earlier.status & statusBit) == (now.status & statusBit);
+    };
+    quint32 events = 0;
+    if (pulsed(earlier.cts, now.cts, MS_CTS_ON))
+        events |= EV_CTS;
+    if (pulsed(earlier.dsr, now.dsr, MS_DSR_ON))
+        events |= EV_DSR;
+    if (pulsed(earlier.dcd, now.dcd, MS_RLSD_ON))
+        events |= EV_RLSD;
+    if (pulsed(earlier.rng, now.rng, MS_RING_ON))
         events |= EV_RING;
     return events & m_eventMask;
 }
@@ -292,9 +358,10 @@ WaitResult PosixSerialDevice::waitForEvents()
         if (!now.ok)
             return {WaitResult::Outcome::Failed, 0};
         const quint32 events = eventsSince(m_seen, now);
+        const quint32 pulsed = pulsesSince(m_seen, now);
         m_seen = now;
         if (events != 0)
-            return {WaitResult::Outcome::Events, events};
+            return {WaitResult::Outcome::Events, events, now.status, pulsed};
         if (!blockUntilLineChange())
             return {WaitResult::Outcome::Failed, 0};
     }
@@ -352,19 +419,7 @@ void PosixSerialDevice::interrupt()
 
 quint32 PosixSerialDevice::modemStatus()
 {
-    int lines = 0;
-    if (::ioctl(m_fd, TIOCMGET, &lines) != 0)
-        return 0;
-    quint32 status = 0;
-    if (lines & TIOCM_CTS)
-        status |= MS_CTS_ON;
-    if (lines & TIOCM_DSR)
-        status |= MS_DSR_ON;
-    if (lines & TIOCM_RNG)
-        status |= MS_RING_ON;
-    if (lines & TIOCM_CD)
-        status |= MS_RLSD_ON;
-    return status;
+    return readStatus(m_fd);
 }
 
 int PosixSerialDevice::inputQueueCount()

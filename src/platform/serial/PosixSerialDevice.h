@@ -34,15 +34,18 @@ public:
 
 private:
     // What the lines looked like at one moment: the change counters where the
-    // driver keeps them, else the line levels.
+    // driver keeps them, else the line levels; and the MS_* levels.
     struct Snapshot
     {
         quint32 cts = 0, dsr = 0, dcd = 0, rng = 0;
+        quint32 status = 0;
         bool ok = false;
     };
 
     Snapshot snapshot() const;
+    Snapshot readCounters() const;
     quint32 eventsSince(const Snapshot &earlier, const Snapshot &now) const;
+    quint32 pulsesSince(const Snapshot &earlier, const Snapshot &now) const;
     bool blockUntilLineChange();
     void armRecheck();
     void requestLowLatency();

@@ -59,7 +59,16 @@ struct WaitResult
     };
     Outcome outcome = Outcome::Stopped;
     quint32 events = 0;
+    // MS_* bits read together with the events: the lines as of the wake-up.
+    quint32 status = 0;
+    // EV_* bits (within events) of lines that went through a whole pulse since
+    // the last report: an even number of edges, so their level in status is
+    // the one they had before. Only devices that count edges can tell.
+    quint32 pulsed = 0;
 };
+
+// The MS_* bit of each line event among events.
+quint32 statusBitsOf(quint32 events);
 
 // An open, exclusively held serial device. Closed by the destructor.
 // waitForEvents() runs on one worker thread; interrupt() may be called from

@@ -128,8 +128,9 @@ WaitResult Win32SerialDevice::waitForEvents()
         const DWORD fired = ::WaitForMultipleObjects(2, waitList, FALSE, INFINITE);
         DWORD transferred = 0;
         if (fired == WAIT_OBJECT_0 + 1) {
+            // Windows counts no edges, so it can tell of no whole pulse.
             if (::GetOverlappedResult(m_handle, &overlapped, &transferred, FALSE))
-                return {WaitResult::Outcome::Events, m_eventMask};
+                return {WaitResult::Outcome::Events, m_eventMask, modemStatus(), 0};
             continue; // a failed result dispatches nothing; wait again
         }
         // The pending wait writes into overlapped and the mask: clearing the
