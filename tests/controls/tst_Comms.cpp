@@ -341,15 +341,15 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<QList<quint32>>("expectedStatus");
         constexpr quint32 cts = 0x10, dsr = 0x20, dcd = 0x80;
-        QTest::newRow("counters")
-            << true
-            << QStringList{QStringLiteral("opened"), QStringLiteral("cts"), QStringLiteral("dsr"),
-                           QStringLiteral("rlsd"), QStringLiteral("dsr")}
-            << QList<quint32>{0, cts, cts | dsr | dcd, cts | dsr | dcd, cts | dcd};
+        QTest::newRow("counters") << true
+                                  << QStringList{QStringLiteral("opened"), QStringLiteral("cts"),
+                                                 QStringLiteral("dsr"), QStringLiteral("rlsd"),
+                                                 QStringLiteral("dsr")}
+                                  << QList<quint32>{0, cts, cts | dsr | dcd, cts | dsr | dcd,
+                                                    cts | dcd};
         QTest::newRow("levels only")
             << false
-            << QStringList{QStringLiteral("opened"), QStringLiteral("cts"),
-                           QStringLiteral("rlsd")}
+            << QStringList{QStringLiteral("opened"), QStringLiteral("cts"), QStringLiteral("rlsd")}
             << QList<quint32>{0, cts, cts | dcd};
     }
 
