@@ -27,6 +27,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 
@@ -437,6 +438,39 @@ private Q_SLOTS:
         QCOMPARE(w.lastRun->captures, (CaptureSlots{1000, 3000, 4500, 6340}));
         QCOMPARE(w.lock("ImageLSstop")->tag(), 0); // every stop blocks it
         QVERIFY(w.lockout()->isActive());          // a finish taken by the line locks out
+    }
+
+    // Passages shorter than the main thread is busy, or over before the
+    // monitor looks again, still take their times.
+    void shortPassagesAreNotLost()
+    {
+        storePortSettings(0, 0);
+        Window w;
+        QVERIFY(w.show());
+        QVERIFY(watching(w));
+        w.key(Qt::Key_F11);
+        QVERIFY(w.lines(TIOCM_DSR, 1000));
+        QVERIFY(w.lines(0, 1300));
+        QCOMPARE(w.state(), RunState::Running);
+
+        // The main thread is busy from before the barrier closes until after
+        // it has opened again.
+        g_tick = 2000;
+        int before = w.lineEvents;
+        fakeserial::setLines(TIOCM_CD);
+        QVERIFY(fakeserial::waitForWaiters(0, 2000));
+        QThread::msleep(60);
+        fakeserial::setLines(0);
+        QVERIFY(QTest::qWaitFor([&] { return w.lineEvents >= before + 2; }, 2000));
+        QCOMPARE(w.captures(), (CaptureSlots{2000, 0, 0, 0}));
+
+        // On and off again at once: the monitor may wake only after both edges.
+        g_tick = 4000;
+        before = w.lineEvents;
+        fakeserial::setLines(TIOCM_CTS);
+        fakeserial::setLines(0);
+        QVERIFY(QTest::qWaitFor([&] { return w.lineEvents >= before + 2; }, 2000));
+        QCOMPARE(w.captures(), (CaptureSlots{2000, 4000, 0, 0}));
     }
 
     void stopLineInReadyOrStoppedTakesNothing()
