@@ -31,7 +31,7 @@ ProtocolReport makeReport()
     report.protocol.append({u"Nr."_s, u"Name"_s, u"Zeit"_s, u"Platz"_s});
     report.splits.reserve(Athletes);
     for (int a = 1; a <= Athletes; ++a) {
-        SplitBlock block;
+        protocol::SplitBlock block;
         for (int k = 1; k < SplitBlockRows; ++k) {
             const qint32 base = 4000 + (a * 37 + k * 101) % 3000;
             block.rows[k] = {FormatTime(base / 4), FormatTime(base / 2), FormatTime(base * 3 / 4),

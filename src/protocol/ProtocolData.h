@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/SplitSummary.h"
+
 #include <QList>
 #include <QString>
 
@@ -12,8 +14,7 @@
 namespace protocol {
 
 inline constexpr int ProtocolColumns = 4; // "Nr.", "Name", "Zeit", "Platz"
-inline constexpr int SplitColumns = 4;    // the four barrier distances
-inline constexpr int SplitBlockRows = 6;  // mean row, then attempts 1 to 5
+inline constexpr int SplitBlockRows = kSplitBlockRows; // mean row, then attempts 1 to 5
 
 // One row of the protocol grid, header row included.
 using ProtocolRow = std::array<QString, ProtocolColumns>;
@@ -21,13 +22,13 @@ using ProtocolRow = std::array<QString, ProtocolColumns>;
 // The protocol grid in order: row 0 is the header, data rows follow.
 using ProtocolRows = QList<ProtocolRow>;
 
-// One row of a split table: four time texts.
-using SplitRow = std::array<QString, SplitColumns>;
+// One row of a split table: four time texts (the split table's own type).
+using SplitRow = ::SplitRow;
 
 // An athlete's split table as the split store keeps it.
 struct SplitBlock
 {
-    std::array<SplitRow, SplitBlockRows> rows;
+    ::SplitBlock rows;
     // Block row (1..5 for attempts 1 to 5) left out of the means, if any;
     // the spreadsheet export strikes it through.
     std::optional<int> excludedRow;

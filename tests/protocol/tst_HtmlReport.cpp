@@ -21,9 +21,9 @@ QByteArray readAll(const QString &fileName)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-SplitBlock block(const SplitRow &mean, const QList<SplitRow> &attempts)
+protocol::SplitBlock block(const SplitRow &mean, const QList<SplitRow> &attempts)
 {
-    SplitBlock b;
+    protocol::SplitBlock b;
     b.rows[0] = mean;
     for (qsizetype i = 0; i < attempts.size(); ++i)
         b.rows[i + 1] = attempts.at(i);
