@@ -200,8 +200,7 @@ void TProtocolTables::OpenProtocolRow(const QString &startNumber)
         // so show it, or the table on screen would be stored into its block.
         // Shown with the last run's attempt still selected: choose afresh, or
         // this run would overwrite that attempt.
-        bool canSelect = true;
-        SortGrid1SelectCell(SortGrid1, kPlatzCol, row, canSelect);
+        showProtocolRow(row);
     }
     SortGrid1->setCells(kNrCol, row, startNumber);
     updateCaption();
@@ -211,10 +210,8 @@ void TProtocolTables::OpenProtocolRow(const QString &startNumber)
 void TProtocolTables::StartNumberChanged(const QString &startNumber)
 {
     const int row = SortGrid1->FindRow(kNrCol, startNumber, false);
-    if (row < 1)
-        return;
-    bool canSelect = true;
-    SortGrid1SelectCell(SortGrid1, kPlatzCol, row, canSelect);
+    if (row >= 1)
+        showProtocolRow(row);
 }
 
 void TProtocolTables::selectWholeRow(int col, int row)
@@ -364,8 +361,7 @@ void TProtocolTables::Erase1Click()
                         SortGridTmp->DeleteRow(first);
                 }
             }
-            bool canSelect = true;
-            SortGrid1SelectCell(SortGrid1, kPlatzCol, std::min(row, dataRowCount()), canSelect);
+            showProtocolRow(std::min(row, dataRowCount()));
         }
     }
     UpdateProtocolButtons();
@@ -466,4 +462,75 @@ QString TProtocolTables::loadedTime(int row) const
 void TProtocolTables::setLoadedTime(int row, const QString &time)
 {
     SortGrid1->setCells(kLoadedTimeCol, row, time);
+}
+
+protocol::ProtocolRows TProtocolTables::protocolRows() const
+{
+    protocol::ProtocolRows rows;
+    rows.reserve(SortGrid1->rowCount());
+    for (int row = 0; row < SortGrid1->rowCount(); ++row) {
+        protocol::ProtocolRow &cells = rows.emplace_back();
+        for (int col = 0; col < protocol::ProtocolColumns; ++col)
+            cells[col] = SortGrid1->cells(col, row);
+    }
+    return rows;
+}
+
+protocol::ProtocolReport TProtocolTables::report(const QString &title) const
+{
+    protocol::ProtocolReport report;
+    report.title = title;
+    report.protocol = protocolRows();
+    for (int col = 0; col < protocol::ProtocolColumns; ++col)
+        report.protocolWidths[col] = SortGrid1->colWidths(col);
+    for (int col = 0; col < kSplitColumns; ++col) {
+        report.splitHeader[col] = SortGridRes->cells(col, 0);
+        report.splitWidths[col] = SortGridTmp->colWidths(col);
+    }
+    for (int row = 1; row <= dataRowCount(); ++row) {
+        protocol::SplitBlock &block = report.splits.emplace_back();
+        block.rows = splitBlock(row);
+        const int excluded = summarizeSplits(block.rows).excludedRow;
+        if (excluded != kNoExcludedRow)
+            block.excludedRow = excluded - kMeanRow;
+    }
+    return report;
+}
+
+void TProtocolTables::replaceProtocol(const QList<protocol::ProtocolRow> &dataRows,
+                                      const QList<SplitBlock> &blocks)
+{
+    const int count = std::max<int>(1, dataRows.size());
+    {
+        const QScopedValueRollback guard(m_restructuring, true);
+        SortGrid1->setRowCount(count + 1);
+        SortGridTmp->setRowCount(splitStoreRowCount(count));
+        for (int row = 1; row <= count; ++row) {
+            clearProtocolRow(row);
+            if (row - 1 < dataRows.size()) {
+                const protocol::ProtocolRow &cells = dataRows.at(row - 1);
+                for (int col = 0; col < protocol::ProtocolColumns; ++col)
+                    SortGrid1->setCells(col, row, cells[col]);
+                setLoadedTime(row, cells[kZeitCol]);
+            }
+            clearStoreBlock(row);
+            if (row - 1 < blocks.size()) {
+                const int first = splitBlockFirstRow(row);
+                for (int k = 0; k < kSplitBlockRows; ++k) {
+                    for (int col = 0; col < kSplitColumns; ++col)
+                        SortGridTmp->setCells(col, first + k, blocks.at(row - 1)[k][col]);
+                }
+            }
+        }
+    }
+    // The split grid showed a row of the old protocol; the caller shows a new one.
+    m_shownRow = 1;
+    m_attemptStored = false;
+    UpdateProtocolButtons();
+}
+
+void TProtocolTables::showProtocolRow(int row)
+{
+    bool canSelect = true;
+    SortGrid1SelectCell(SortGrid1, kPlatzCol, row, canSelect);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/GridTypes.h"
+#include "protocol/ProtocolData.h"
 #include "protocol/SplitSummary.h"
 
 #include <QList>
@@ -43,6 +44,7 @@ public:
     void StoreRunSplits(qint32 finalTime, const std::array<qint64, 4> &captures);
     // Both grids are disabled while a run is timed.
     void setTablesEnabled(bool enabled);
+    bool tablesEnabled() const { return m_tablesEnabled; }
 
     void SortGrid1SelectCell(QObject *Sender, int ACol, int ARow, bool &CanSelect);
     void SortGrid1GetCellFormat(QObject *Sender, int Col, int Row, TGridDrawState State,
@@ -78,6 +80,18 @@ public:
 
     // The stored split table of a protocol row (for files and exports).
     SplitBlock splitBlock(int protocolRow) const;
+    // The protocol grid's four columns, header row first, every row occupied or not.
+    protocol::ProtocolRows protocolRows() const;
+    // Everything the web page shows, with the grids' current column widths.
+    protocol::ProtocolReport report(const QString &title) const;
+    // A loaded protocol replaces the whole one: data rows (at least one), each
+    // with its split block (missing blocks start empty). Every row keeps its
+    // "Zeit" as the loaded time, which stands while it has no attempt.
+    void replaceProtocol(const QList<protocol::ProtocolRow> &dataRows,
+                         const QList<SplitBlock> &blocks = {});
+    // Selects a protocol row and shows its split table, as a click in its
+    // "Platz" cell does.
+    void showProtocolRow(int row);
     // The protocol row whose split table the split grid shows.
     int shownRow() const { return m_shownRow; }
     // Split-grid row struck out of the means, or kNoExcludedRow.

@@ -11,6 +11,7 @@
 #include "ui/DlgYesNo.h"
 #include "ui/FMonitor2.h"
 #include "ui/LockImage.h"
+#include "ui/ProtocolFileCommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -47,6 +48,7 @@ void TFormMain::FormCreate()
     m_settings = loadSettings(openSettingsStore(title), QGuiApplication::screens().size());
     ComPort->setPort(m_settings.Port);
     TimerGesperrtStop->setInterval(m_settings.WaitStart);
+    m_files->setFilterIndex(m_settings.FilterInd);
     applyWindowBounds(*this, m_settings);
     m_tables->FillSplitHeader(m_settings.Length2, m_settings.Length3, m_settings.Length4,
                               m_settings.Length);
@@ -74,6 +76,7 @@ void TFormMain::FormDestroy()
     takeWindowBounds(*this, m_settings);
     m_settings.Port = ComPort->port();
     m_settings.WaitStart = TimerGesperrtStop->interval();
+    m_settings.FilterInd = m_files->filterIndex();
     platform::UserStore store = openSettingsStore(programTitle());
     // A store that cannot be written loses this session's changes, silently:
     // there is nobody left to tell at program end.

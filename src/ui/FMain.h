@@ -24,6 +24,7 @@ class TFDlgYesNo;
 class TFormMonitor2;
 class TImageList;
 class TLockImage;
+class TProtocolFileCommands;
 class TProtocolTables;
 
 // The capture slots of a run: first, second, third intermediate, finish.
@@ -108,6 +109,8 @@ public:
     void ShowTime(DisplayRow row, qint32 ms);
 
     TProtocolTables *protocolTables() const { return m_tables; }
+    // The protocol bar's save, open, web-page and print commands.
+    TProtocolFileCommands *fileCommands() const { return m_files; }
 
     // The protocol's part of a run, handed to the protocol tables.
     void OpenProtocolRow(const QString &startNumber);
@@ -203,4 +206,5 @@ private:
 
     QSplitter *splitter = nullptr;
     TProtocolTables *m_tables = nullptr;
+    TProtocolFileCommands *m_files = nullptr;
 };

@@ -12,6 +12,7 @@
 #include "ui/DlgYesNo.h"
 #include "ui/FMonitor2.h"
 #include "ui/LockImage.h"
+#include "ui/ProtocolFileCommands.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -155,6 +156,7 @@ void TFormMain::createControls()
     column->addWidget(Panel5, 1);
     // The tables belong to Panel5, not to the splitter, which only places them.
     m_tables = new TProtocolTables(Panel5);
+    m_files = new TProtocolFileCommands(*m_tables, this);
     splitter = new QSplitter(Qt::Horizontal, Panel5);
     splitter->setObjectName(QStringLiteral("splitter"));
     splitter->setChildrenCollapsible(false);
@@ -307,6 +309,10 @@ QList<QWidget *> TFormMain::createProtocolBar(QWidget *bar)
     QToolButton *sbWord = button("sbWord", QStringLiteral("Datei in MS Word"));
     sbWord->hide();
     connect(sbCLS, &QToolButton::clicked, this, &TFormMain::sbCLSClick);
+    connect(sbSave, &QToolButton::clicked, m_files, &TProtocolFileCommands::sbSaveClick);
+    connect(sbLoad, &QToolButton::clicked, m_files, &TProtocolFileCommands::sbLoadClick);
+    connect(sbInet, &QToolButton::clicked, m_files, [this] { m_files->sbInetClick(0); });
+    connect(sbPrint, &QToolButton::clicked, m_files, [this] { m_files->sbInetClick(1); });
 
     auto *title = new QLabel(QStringLiteral("      Protokoll"), bar);
     title->setObjectName(QStringLiteral("LabelProtokoll"));
