@@ -1,8 +1,10 @@
 #include "help/HtmlHelpViewer.h"
 #include "settings/ProgramTitle.h"
+#include "ui/Cfg.h"
 #include "ui/DlgYesNo.h"
 #include "ui/FMain.h"
 #include "ui/FMonitor2.h"
+#include "ui/FSxema.h"
 #include "ui/FontSubstitutes.h"
 
 #include <QApplication>
@@ -16,11 +18,14 @@ int main(int argc, char *argv[])
 
     // The windows in program order; only the main window is shown.
     TFormMain FormMain;
+    auto *CfgDialog = new TCfgDialog(FormMain.probedPorts(), &FormMain);
+    FormMain.setCfgDialog(CfgDialog);
     auto *FDlgYesNo = new TFDlgYesNo(programTitle(), &FormMain);
     FormMain.setDlgYesNo(FDlgYesNo);
     const Settings &settings = FormMain.settings();
     auto *FormMonitor2 = new TFormMonitor2(settings.Title, settings.Monitor, &FormMain);
     FormMain.setMonitorWindow(FormMonitor2);
+    CfgDialog->setSxemaWindow(new TFormSxema(&FormMain));
     FormMain.show();
     return app.exec();
 }

@@ -7,10 +7,13 @@
 #include "controls/Udigit.h"
 #include "platform/Tick.h"
 #include "protocol/ProtocolTables.h"
+#include "settings/Settings.h"
+#include "ui/Cfg.h"
 #include "ui/CommandButtons.h"
 #include "ui/FMain.h"
 #include "ui/FMonitor2.h"
 #include "ui/Artwork.h"
+#include "ui/FontSubstitutes.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -352,6 +355,17 @@ std::unique_ptr<QWidget> secondMonitor(int monitor)
     return window;
 }
 
+// The settings dialog as an operator opens it: COM3 of three ports chosen,
+// 0,25 s lockout, the default distances.
+std::unique_ptr<QWidget> cfgDialog()
+{
+    auto dialog = std::make_unique<TCfgDialog>(0b101u | (3u << 16));
+    Settings settings;
+    settings.Alg = 1;
+    dialog->fill(settings, 3, 250);
+    return dialog;
+}
+
 struct Scene
 {
     const char *name;
@@ -370,6 +384,7 @@ const Scene kScenes[] = {
     {"monitor2-0", [] { return secondMonitor(0); }},
     {"monitor2-1", [] { return secondMonitor(1); }},
     {"artwork", artworkButtons},
+    {"cfg", cfgDialog},
 };
 
 } // namespace
@@ -377,6 +392,7 @@ const Scene kScenes[] = {
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    installFontSubstitutes(); // as the program does
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Renders controls and windows to a PNG file."));
     parser.addHelpOption();

@@ -29,6 +29,11 @@ TFormMain::TFormMain(QWidget *parent)
     createControls();
     createCommands();
     connectHandlers();
+    m_portReopen = new QTimer(this);
+    m_portReopen->setObjectName(QStringLiteral("PortReopen"));
+    m_portReopen->setSingleShot(true);
+    m_portReopen->setInterval(200);
+    connect(m_portReopen, &QTimer::timeout, this, &TFormMain::reopenPort);
     FormCreate();
 }
 

@@ -17,6 +17,7 @@ class QSplitter;
 class QSpinBox;
 class QToolButton;
 class QTimer;
+class TCfgDialog;
 class TColorSpeedButton;
 class TComPort;
 class TDigit;
@@ -51,6 +52,8 @@ public:
 
     // The dialog FormCloseQuery asks; the program creates it after this window.
     void setDlgYesNo(TFDlgYesNo *dialog);
+    // The settings dialog bCFGClick shows; the program creates it after this window.
+    void setCfgDialog(TCfgDialog *dialog);
     // The second-monitor window: its digits, captions and start numbers follow
     // this window from now on, and Ctrl+M and the TV switches show and close
     // it. nullptr: there is none.
@@ -78,6 +81,9 @@ public:
     void mHilfeClick();
     // Shows the second-monitor window, or closes it when shown (Ctrl+M).
     void Modus1Click();
+    // The settings dialog (F2, bCFG): fills it, shows it and applies what
+    // "OK" brings back at once.
+    void bCFGClick();
     // Simulates the barrier event of test key 1 ... 5.
     void TestKeysClick(int tag);
 
@@ -150,12 +156,18 @@ private:
     void showIntermediate(qint32 distance, qint64 tick);
     void startLockout();
     void resetDigitColors();
+    // Takes back and applies the settings dialog's values after "OK".
+    void takeBackSettings(const TCfgDialog &dialog);
+    void reopenPort();
+    // Gives the keyboard to the display side, where the function keys act.
+    void focusDisplaySide();
 
     Settings m_settings;
     quint32 m_probedPorts = 0;
     QString m_startSoundPath;
     QString m_stopSoundPath;
     QPointer<TFDlgYesNo> m_dlgYesNo;
+    QPointer<TCfgDialog> m_cfgDialog;
     QPointer<TFormMonitor2> m_monitorWindow;
 
     // The run record.
@@ -182,6 +194,7 @@ private:
     QAction *mHilfe = nullptr;
     QAction *Hilfe1 = nullptr;
     QAction *Modus1 = nullptr;
+    QAction *EinstellunGen1 = nullptr;
 
     TColorSpeedButton *bHelp = nullptr;
     TLockImage *ImageTVAus = nullptr;
@@ -203,6 +216,9 @@ private:
     QTimer *Clock = nullptr;
     QTimer *TimerGesperrtStop = nullptr;
     TComPort *ComPort = nullptr;
+    // Reopens the port a while after the settings dialog closed it, so the
+    // device can settle; the window stays responsive meanwhile.
+    QTimer *m_portReopen = nullptr;
 
     QSplitter *splitter = nullptr;
     TProtocolTables *m_tables = nullptr;

@@ -362,6 +362,8 @@ void TFormMain::createCommands()
         item(QStringLiteral("Hilfe1"), QStringLiteral("H&ilfe"), QKeySequence(Qt::ALT | Qt::Key_I));
     Modus1 =
         item(QStringLiteral("Modus1"), QStringLiteral("Modus"), QKeySequence(Qt::CTRL | Qt::Key_M));
+    EinstellunGen1 =
+        item(QStringLiteral("EinstellunGen1"), QStringLiteral("Einstellungen"), Qt::Key_F2);
     mReset->setEnabled(false);
     mStop->setEnabled(false);
 }
@@ -379,6 +381,7 @@ void TFormMain::connectHandlers()
     connect(Hilfe1, &QAction::triggered, this, &TFormMain::mHilfeClick);
     connect(bHelp, &TColorSpeedButton::clicked, this, &TFormMain::mHilfeClick);
     connect(Modus1, &QAction::triggered, this, &TFormMain::Modus1Click);
+    connect(EinstellunGen1, &QAction::triggered, this, &TFormMain::bCFGClick);
     connect(ImageTVAus, &TLockImage::clicked, this, [this] {
         if (m_monitorWindow)
             m_monitorWindow->show();
