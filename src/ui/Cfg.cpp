@@ -13,12 +13,33 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 
 namespace {
+
+// An integer field that takes at most `typedLimit` characters from the
+// keyboard; a value set from outside shows in full (1000 in a 3-character
+// field), which a line edit's maximum length would cut.
+class TypedLimitSpinBox : public QSpinBox
+{
+public:
+    TypedLimitSpinBox(int typedLimit, QWidget *parent)
+        : QSpinBox(parent)
+        , m_typedLimit(typedLimit)
+    {}
+
+    QValidator::State validate(QString &text, int &pos) const override
+    {
+        if (text.size() > m_typedLimit && text != textFromValue(value()))
+            return QValidator::Invalid;
+        return QSpinBox::validate(text, pos);
+    }
+
+private:
+    int m_typedLimit;
+};
 
 QLabel *label(const QString &text, QRect bounds, QWidget *parent)
 {
@@ -28,9 +49,9 @@ QLabel *label(const QString &text, QRect bounds, QWidget *parent)
 }
 
 QSpinBox *distanceField(const char *name, QRect bounds, int minimum, int maximum, int value,
-                        QWidget *parent)
+                        int typedLimit, QWidget *parent)
 {
-    auto *field = new QSpinBox(parent);
+    auto *field = new TypedLimitSpinBox(typedLimit, parent);
     field->setObjectName(QLatin1String(name));
     field->setGeometry(bounds);
     field->setRange(minimum, maximum);
@@ -48,9 +69,9 @@ QComboBox *dropDown(const char *name, QRect bounds, QWidget *parent)
     return list;
 }
 
-int integerOrMinimum(const QSpinBox *field)
+int integerOrMinimum(const QString &text, const QSpinBox *field)
 {
-    return integerIn(field->cleanText()).value_or(field->minimum());
+    return integerIn(text).value_or(field->minimum());
 }
 
 } // namespace
@@ -76,12 +97,10 @@ void TCfgDialog::createControls()
     gbLS->setGeometry(8, 4, 465, 157);
     new TTrackPicture(gbLS);
 
-    se3 = distanceField("se3", {128, 16, 50, 22}, 1, 1000, 10, gbLS);
-    se2 = distanceField("se2", {128, 64, 50, 22}, 1, 1000, 5, gbLS);
-    se4 = distanceField("se4", {338, 64, 50, 22}, 2, 1000, 15, gbLS);
-    sfLen = distanceField("sfLen", {360, 20, 52, 22}, 5, 100000, 30, gbLS);
-    for (QSpinBox *field : {se2, se3, se4})
-        field->findChild<QLineEdit *>()->setMaxLength(3);
+    se3 = distanceField("se3", {128, 16, 50, 22}, 1, 1000, 10, 3, gbLS);
+    se2 = distanceField("se2", {128, 64, 50, 22}, 1, 1000, 5, 3, gbLS);
+    se4 = distanceField("se4", {338, 64, 50, 22}, 2, 1000, 15, 3, gbLS);
+    sfLen = distanceField("sfLen", {360, 20, 52, 22}, 5, 100000, 30, 6, gbLS);
     Label2 = label({}, {270, 24, 87, 13}, gbLS);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -203,32 +222,38 @@ qint32 TCfgDialog::chosenLockoutInterval() const
 
 int TCfgDialog::chosenLength2() const
 {
-    return integerOrMinimum(se2);
+    return integerOrMinimum(m_closingTexts.length2, se2);
 }
 
 int TCfgDialog::chosenLength3() const
 {
-    return integerOrMinimum(se3);
+    return integerOrMinimum(m_closingTexts.length3, se3);
 }
 
 int TCfgDialog::chosenLength4() const
 {
-    return integerOrMinimum(se4);
+    return integerOrMinimum(m_closingTexts.length4, se4);
 }
 
 std::optional<int> TCfgDialog::chosenLength() const
 {
-    return integerIn(sfLen->cleanText());
+    return integerIn(m_closingTexts.length);
 }
 
 QString TCfgDialog::lengthText() const
 {
-    return sfLen->cleanText();
+    return m_closingTexts.length;
 }
 
 int TCfgDialog::chosenMonitor() const
 {
     return qMax(0, cbMonitor->currentIndex());
+}
+
+void TCfgDialog::done(int result)
+{
+    m_closingTexts = {se2->cleanText(), se3->cleanText(), se4->cleanText(), sfLen->cleanText()};
+    QDialog::done(result);
 }
 
 void TCfgDialog::showEvent(QShowEvent *event)

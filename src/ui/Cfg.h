@@ -37,14 +37,14 @@ public:
     // the monitor list selects when it is filled on showing.
     void fill(const Settings &settings, int port, qint32 lockoutInterval);
 
-    // After "OK". The port number of the chosen entry; 0 for "Kein".
+    // After closing. The port number of the chosen entry; 0 for "Kein".
     int chosenPort() const;
     // The chosen mode (0 "Ein", 1 "Aus").
     int chosenMode() const;
     // The lockout in milliseconds, rounded to the nearest.
     qint32 chosenLockoutInterval() const;
-    // The intermediate distances: each field's integer, or its minimum when
-    // its text is not an integer.
+    // The intermediate distances: each field's integer as the dialog closed,
+    // or its minimum when its text was not an integer.
     int chosenLength2() const;
     int chosenLength3() const;
     int chosenLength4() const;
@@ -61,15 +61,26 @@ public:
     // Shows the wiring diagram modally.
     void Button1Click();
 
+    // Takes the distance texts as the dialog closes.
+    void done(int result) override;
+
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // The distance fields' texts at closing: a hidden spin field puts back
+    // its last valid value, and the take-back must see what was entered.
+    struct DistanceTexts
+    {
+        QString length2, length3, length4, length;
+    };
+
     void createControls();
     void FormCreate(quint32 probedPorts);
 
     QPointer<TFormSxema> m_sxema;
     int m_monitor = 0;
+    DistanceTexts m_closingTexts;
 
     QGroupBox *gbLS;
     QSpinBox *se2;

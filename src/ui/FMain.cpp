@@ -32,6 +32,7 @@ TFormMain::TFormMain(QWidget *parent)
     m_portReopen = new QTimer(this);
     m_portReopen->setObjectName(QStringLiteral("PortReopen"));
     m_portReopen->setSingleShot(true);
+    m_portReopen->setTimerType(Qt::PreciseTimer); // never shorter than asked
     m_portReopen->setInterval(200);
     connect(m_portReopen, &QTimer::timeout, this, &TFormMain::reopenPort);
     FormCreate();

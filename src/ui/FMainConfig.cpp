@@ -77,6 +77,8 @@ void TFormMain::reopenPort()
 
 void TFormMain::focusDisplaySide()
 {
-    if (auto *side = findChild<QWidget *>(QStringLiteral("PanelLeft")))
+    if (auto *side = findChild<QWidget *>(QStringLiteral("PanelLeft"))) {
+        activateWindow();
         side->setFocus(Qt::OtherFocusReason);
+    }
 }
