@@ -13,11 +13,36 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 
 namespace {
+
+// A group box whose etched frame runs through the middle of its caption, so
+// all of the box is content: the track picture starts right under the caption.
+class CaptionedFrame : public QGroupBox
+{
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        const QRect frame = rect().adjusted(0, metrics.height() / 2, -2, -2);
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(frame);
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawRect(frame.translated(1, 1));
+        const QRect caption(6, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+        painter.fillRect(caption, palette().window());
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(caption, Qt::AlignCenter, title());
+    }
+};
 
 // An integer field that takes at most `typedLimit` characters from the
 // keyboard; a value set from outside shows in full (1000 in a 3-character
@@ -92,7 +117,7 @@ void TCfgDialog::createControls()
     font.setPixelSize(11);
     setFont(font);
 
-    gbLS = new QGroupBox(QStringLiteral("Lichtschranken"), this);
+    gbLS = new CaptionedFrame(QStringLiteral("Lichtschranken"), this);
     gbLS->setObjectName(QStringLiteral("gbLS"));
     gbLS->setGeometry(8, 4, 465, 157);
     new TTrackPicture(gbLS);
@@ -147,7 +172,6 @@ void TCfgDialog::createControls()
     Button1 = new QPushButton(QStringLiteral("Schema"), gbLS);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(376, 112, 75, 25);
-    Button1->setAutoDefault(false);
 
     LabMonitor = label(QStringLiteral("TV-Ausgang:"), {40, 168, 110, 13}, this);
     LabMonitor->setObjectName(QStringLiteral("LabMonitor"));
