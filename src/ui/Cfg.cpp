@@ -53,7 +53,8 @@ public:
     TypedLimitSpinBox(int typedLimit, QWidget *parent)
         : QSpinBox(parent)
         , m_typedLimit(typedLimit)
-    {}
+    {
+    }
 
     QValidator::State validate(QString &text, int &pos) const override
     {
@@ -186,7 +187,7 @@ void TCfgDialog::createControls()
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->setGeometry(288, 252, 81, 25);
 
-    QWidget *const tabOrder[] = {OKBtn, CancelBtn, cbPort, cbAlg,  seWait,   se3,
+    QWidget *const tabOrder[] = {OKBtn, CancelBtn, cbPort, cbAlg,   seWait,   se3,
                                  se4,   se2,       sfLen,  Button1, cbMonitor};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);

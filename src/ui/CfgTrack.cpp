@@ -149,9 +149,8 @@ void TTrackPicture::paintEvent(QPaintEvent *)
     painter.fillRect(24, 48, 417, 7, Qt::black);
 
     const Tick ticks[] = {
-        {{25, 16, 2, 33}, Qt::red},   {{443, 24, 2, 25}, Qt::red},
-        {{107, 56, 2, 25}, Qt::black}, {{205, 21, 2, 25}, Qt::black},
-        {{315, 56, 2, 25}, Qt::black},
+        {{25, 16, 2, 33}, Qt::red},    {{443, 24, 2, 25}, Qt::red},   {{107, 56, 2, 25}, Qt::black},
+        {{205, 21, 2, 25}, Qt::black}, {{315, 56, 2, 25}, Qt::black},
     };
     for (const Tick &tick : ticks)
         painter.fillRect(tick.bounds, tick.color);

@@ -35,9 +35,9 @@ void TFormMain::takeBackSettings(const TCfgDialog &dialog)
     if (!length) {
         // The distances above are taken already; everything below waits for
         // a length that is a number.
-        QMessageBox::critical(this, programTitle(),
-                              QStringLiteral("'%1' ist kein g\u00FCltiger Integerwert")
-                                  .arg(dialog.lengthText()));
+        QMessageBox::critical(
+            this, programTitle(),
+            QStringLiteral("'%1' ist kein g\u00FCltiger Integerwert").arg(dialog.lengthText()));
         return;
     }
     m_settings.Length = *length;

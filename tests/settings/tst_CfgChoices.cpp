@@ -14,13 +14,13 @@ private Q_SLOTS:
         QTest::addColumn<quint32>("probed");
         QTest::addColumn<QStringList>("entries");
         QTest::newRow("none") << 0u << QStringList{u"Kein"_s};
-        QTest::newRow("COM1 and COM3") << (0b101u | 3u << 16)
-                                       << QStringList{u"Kein"_s, u"COM1"_s, u"COM3"_s};
-        QTest::newRow("COM12 and COM16") << (1u << 11 | 1u << 15 | 16u << 16)
-                                         << QStringList{u"Kein"_s, u"COM12"_s, u"COM16"_s};
+        QTest::newRow("COM1 and COM3")
+            << (0b101u | 3u << 16) << QStringList{u"Kein"_s, u"COM1"_s, u"COM3"_s};
+        QTest::newRow("COM12 and COM16")
+            << (1u << 11 | 1u << 15 | 16u << 16) << QStringList{u"Kein"_s, u"COM12"_s, u"COM16"_s};
         // Only up to the highest port the probe names.
-        QTest::newRow("beyond the highest") << (0b11u | 1u << 16)
-                                            << QStringList{u"Kein"_s, u"COM1"_s};
+        QTest::newRow("beyond the highest")
+            << (0b11u | 1u << 16) << QStringList{u"Kein"_s, u"COM1"_s};
     }
     void portListFollowsTheProbe()
     {

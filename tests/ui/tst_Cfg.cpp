@@ -1,8 +1,8 @@
 #include "controls/Comms.h"
 #include "controls/FlEdit.h"
+#include "controls/SortGrid.h"
 #include "platform/UserStore.h"
 #include "protocol/ProtocolTables.h"
-#include "controls/SortGrid.h"
 #include "settings/ProgramTitle.h"
 #include "settings/Settings.h"
 #include "ui/Cfg.h"
@@ -72,7 +72,10 @@ struct Window
     QTimer *lockout() const { return form->findChild<QTimer *>(u"TimerGesperrtStop"_s); }
     QTimer *reopen() const { return form->findChild<QTimer *>(u"PortReopen"_s); }
     QWidget *displaySide() const { return form->findChild<QWidget *>(u"PanelLeft"_s); }
-    void click(const char *button) const { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
+    void click(const char *button) const
+    {
+        QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
+    }
 
     bool show()
     {
@@ -83,8 +86,7 @@ struct Window
     // Opens the dialog the way `open` does (bCFGClick by default) and operates
     // it from inside its loop. A dialog left open is cancelled, so a fault
     // fails the test instead of hanging it. False when it never came up.
-    bool configure(const std::function<void()> &operate,
-                   const std::function<void()> &open = {})
+    bool configure(const std::function<void()> &operate, const std::function<void()> &open = {})
     {
         bool operated = false;
         QTimer::singleShot(0, dialog, [&] {
@@ -396,8 +398,7 @@ private Q_SLOTS:
         auto *cbPort = dialog.findChild<QComboBox *>(u"cbPort"_s);
         QCOMPARE(cbPort->count(), 4);
         QCOMPARE(cbPort->itemText(3), u"COM12"_s);
-        QCOMPARE(cbPort->itemData(3, Qt::ToolTipRole).toString(),
-                 m_devDir.filePath(u"ttyUSB7"_s));
+        QCOMPARE(cbPort->itemData(3, Qt::ToolTipRole).toString(), m_devDir.filePath(u"ttyUSB7"_s));
         QCOMPARE(cbPort->maxVisibleItems(), 20);
 
         Settings settings;
