@@ -25,6 +25,10 @@ class TFormMonitor2;
 class TImageList;
 class TLockImage;
 class TProtocolTables;
+class TWordmark;
+namespace platform {
+class Sound;
+}
 
 // The capture slots of a run: first, second, third intermediate, finish.
 // 0 = not taken. During a run a taken slot holds the raw tick; from the stop
@@ -77,6 +81,12 @@ public:
     void mHilfeClick();
     // Shows the second-monitor window, or closes it when shown (Ctrl+M).
     void Modus1Click();
+    // The settings dialog (F2, bCFG).
+    void bCFGClick();
+    // The program's information box (F3, bInfo).
+    void mInfoClick();
+    // Shows the current date and time on the date panel.
+    void TimerDateTimer();
     // Simulates the barrier event of test key 1 ... 5.
     void TestKeysClick(int tag);
 
@@ -118,8 +128,10 @@ public:
     // Clears the protocol (F8, asks first) / removes its selected row (Ctrl+0).
     void sbCLSClick();
     void Erase1Click();
-    // Plays a sound file asynchronously when sounds are on.
+    // Plays a sound file asynchronously when sounds are on and the path is
+    // not empty.
     void PlaySoundFile(const QString &path);
+    platform::Sound &sound() const { return *m_sound; }
 
 Q_SIGNALS:
     // A run has stopped and its times were handed to StoreRunSplits.
@@ -132,12 +144,11 @@ protected:
 
 private:
     void createControls();
-    // The placeholder buttons of the protocol bar.
-    QList<QWidget *> createProtocolBar(QWidget *bar);
     void createCommands();
     void connectHandlers();
     void FormCreate();
     void FormDestroy();
+    void openMakerSite();
 
     // Steps 1-4 common to the line handlers: true when the line acts.
     bool lineActs(quint32 &memory, quint32 statusBit);
@@ -152,6 +163,7 @@ private:
     quint32 m_probedPorts = 0;
     QString m_startSoundPath;
     QString m_stopSoundPath;
+    platform::Sound *m_sound = nullptr;
     QPointer<TFDlgYesNo> m_dlgYesNo;
     QPointer<TFormMonitor2> m_monitorWindow;
 
@@ -179,8 +191,15 @@ private:
     QAction *mHilfe = nullptr;
     QAction *Hilfe1 = nullptr;
     QAction *Modus1 = nullptr;
+    QAction *EinstellunGen1 = nullptr;
+    QAction *mInfo = nullptr;
 
     TColorSpeedButton *bHelp = nullptr;
+    TColorSpeedButton *bCFG = nullptr;
+    TColorSpeedButton *bInfo = nullptr;
+    TWordmark *m_wordmark = nullptr;
+    QLabel *PanelDate = nullptr;
+    QTimer *TimerDate = nullptr;
     TLockImage *ImageTVAus = nullptr;
     TLockImage *ImageTVEin = nullptr;
 
