@@ -18,6 +18,8 @@
 #include <QFile>
 #include <QGridLayout>
 #include <QLabel>
+#include <QSpinBox>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QSplitter>
 #include <QTabWidget>
@@ -315,6 +317,39 @@ quint32 renderTick()
     return g_renderTick;
 }
 
+// Fills the protocol with three athletes, the second with five attempts (the
+// slowest struck), through the test keys as a coach would test the barriers.
+void renderProtocol(TFormMain &window)
+{
+    window.findChild<QTimer *>(QStringLiteral("TimerGesperrtStop"))->setInterval(0);
+    auto *next = window.findChild<QSpinBox *>(QStringLiteral("editStartN2"));
+    const auto run = [&](qint32 finalTime) {
+        const quint32 start = g_renderTick;
+        window.TestKeysClick(1);
+        for (const qint32 fraction : {1, 2, 3}) {
+            g_renderTick = start + quint32(finalTime * fraction / 4);
+            window.TestKeysClick(fraction == 2 ? 3 : 2);
+        }
+        g_renderTick = start + quint32(finalTime);
+        window.TestKeysClick(5);
+        g_renderTick += 5000;
+    };
+    run(6120);
+    next->setValue(2);
+    window.mResetClick();
+    for (const qint32 finalTime : {5980, 5870, 6340, 5910, 5890}) {
+        run(finalTime);
+        next->setValue(2);
+        window.mResetClick();
+    }
+    next->setValue(3);
+    window.mResetClick();
+    run(6050);
+    next->setValue(2);
+    window.mResetClick();
+    next->setValue(4);
+}
+
 std::unique_ptr<QWidget> mainWindow(const char *state)
 {
     // Neither the user's settings nor real serial ports: a picture needs neither.
@@ -324,6 +359,7 @@ std::unique_ptr<QWidget> mainWindow(const char *state)
     platform::setTickSource(renderTick);
     auto window = std::make_unique<TFormMain>();
     window->ComPortOpen(); // the lock icons, as with a port open
+    renderProtocol(*window);
     window->mLockStoppLSClick();
     const QByteArray which(state);
     if (which == "ready")
