@@ -157,7 +157,7 @@ void TFormMain::createControls()
     Panel2->setFixedHeight(339);
     column->addWidget(Panel2);
     auto *row = new QHBoxLayout(Panel2);
-    row->setContentsMargins(1, 1, 1, 1);
+    row->setContentsMargins(0, 0, 0, 0); // inside the bevel
     row->setSpacing(0);
 
     QWidget *PanelLeft = panel(QStringLiteral("PanelLeft"), clBtnShadow, Panel2);
