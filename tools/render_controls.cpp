@@ -348,6 +348,10 @@ void renderProtocol(TFormMain &window)
     next->setValue(2);
     window.mResetClick();
     next->setValue(4);
+    TSortGrid *protocol = window.protocolTables()->SortGrid1;
+    protocol->setCells(1, 1, QStringLiteral("Lena Hartmann"));
+    protocol->setCells(1, 2, QStringLiteral("Jonas Weber"));
+    protocol->setCells(1, 3, QStringLiteral("Mia Sch\u00E4fer"));
 }
 
 std::unique_ptr<QWidget> mainWindow(const char *state)
