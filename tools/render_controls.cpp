@@ -7,10 +7,10 @@
 #include "controls/Udigit.h"
 #include "platform/Tick.h"
 #include "protocol/ProtocolTables.h"
+#include "ui/Artwork.h"
 #include "ui/CommandButtons.h"
 #include "ui/FMain.h"
 #include "ui/FMonitor2.h"
-#include "ui/Artwork.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -18,13 +18,13 @@
 #include <QFile>
 #include <QGridLayout>
 #include <QLabel>
-#include <QSpinBox>
-#include <QTimer>
 #include <QMouseEvent>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -252,8 +252,8 @@ std::unique_ptr<QWidget> gridCells()
          QStringLiteral("Lauf"), QStringLiteral("Video")},
         {QStringLiteral("7"), QStringLiteral("Jonas Weber"), QStringLiteral("V"),
          QStringLiteral("Sprint"), QStringLiteral("lauf7.avi")},
-        {QStringLiteral("3"), QStringLiteral("Lena Fischer"), QString(),
-         QStringLiteral("Hürden"), QStringLiteral("lauf3.avi")},
+        {QStringLiteral("3"), QStringLiteral("Lena Fischer"), QString(), QStringLiteral("Hürden"),
+         QStringLiteral("lauf3.avi")},
         {QStringLiteral("12"), QStringLiteral("Ausgeschieden"), QString(), QString(), QString()},
         {QStringLiteral("5"), QStringLiteral("Mia Schäfer"), QStringLiteral("1"),
          QStringLiteral("Sprint"), QString()},

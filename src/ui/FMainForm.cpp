@@ -103,8 +103,7 @@ QLabel *separator(const QString &name, const QString &text, const QRect &bounds,
 }
 
 // A strip of the display's frame; the side strips stretch to their place.
-void frameStrip(const QString &name, Artwork::Picture picture, const QRect &bounds,
-                QWidget *parent)
+void frameStrip(const QString &name, Artwork::Picture picture, const QRect &bounds, QWidget *parent)
 {
     auto *strip = new QLabel(parent);
     strip->setObjectName(name);
@@ -256,9 +255,8 @@ void TFormMain::createControls()
     bRESET =
         commandButton(QStringLiteral("bRESET"), CommandButton::Reset, 128, QStringLiteral("F7"));
 
-    ImageList1 = new TImageList({Artwork::pixmap(Artwork::lockPicture(0)),
-                                 Artwork::pixmap(Artwork::lockPicture(1))},
-                                this);
+    ImageList1 = new TImageList(
+        {Artwork::pixmap(Artwork::lockPicture(0)), Artwork::pixmap(Artwork::lockPicture(1))}, this);
     ImageList1->setObjectName(QStringLiteral("ImageList1"));
     const auto lockImage = [this](const QString &name, int top, const QString &hint) {
         auto *image = new TLockImage(PanelKeys);

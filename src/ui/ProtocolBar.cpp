@@ -53,7 +53,8 @@ TProtocolBar::TProtocolBar(QWidget *parent)
         control->setToolTip(hint);
         control->setAutoRaise(true);
         control->setIcon(glyphIcon(glyphs));
-        control->setIconSize(QSize(Artwork::size(glyphs).width() / 2, Artwork::size(glyphs).height()));
+        control->setIconSize(
+            QSize(Artwork::size(glyphs).width() / 2, Artwork::size(glyphs).height()));
         control->setFixedSize(kButtonWidth, kButtonHeight);
         control->setCursor(Qt::PointingHandCursor);
         control->setFocusPolicy(Qt::NoFocus);

@@ -10,6 +10,7 @@
 #include "ui/DateCaption.h"
 #include "ui/FMain.h"
 #include "ui/LockImage.h"
+#include "ui/Wordmark.h"
 
 #include "FakeSerial.h"
 
@@ -20,6 +21,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -79,10 +81,7 @@ private Q_SLOTS:
         fakeserial::attach(QFile::encodeName(m_devDir.filePath(u"ttyS0"_s)).constData());
     }
 
-    void init()
-    {
-        QFile::remove(openSettingsStore(programTitle()).location());
-    }
+    void init() { QFile::remove(openSettingsStore(programTitle()).location()); }
 
     void cleanup() { m_form.reset(); }
 
@@ -168,8 +167,8 @@ private Q_SLOTS:
         const QImage greyed = save->icon().pixmap(size, QIcon::Disabled).toImage();
         QVERIFY(!normal.isNull() && !greyed.isNull());
         QVERIFY(normal != greyed);
-        const QImage strip = Artwork::image(Artwork::Picture::SaveGlyphs)
-                                 .copy(QRect(QPoint(0, 0), normal.size()));
+        const QImage strip =
+            Artwork::image(Artwork::Picture::SaveGlyphs).copy(QRect(QPoint(0, 0), normal.size()));
         QCOMPARE(normal.convertToFormat(QImage::Format_ARGB32),
                  strip.convertToFormat(QImage::Format_ARGB32));
     }
@@ -273,6 +272,21 @@ private Q_SLOTS:
         QVERIFY(texts[0].startsWith(programTitle() + u" 1.0"_s));
         QVERIFY(texts[0].contains(u"Lichtschranken"_s));
         QVERIFY(texts[0].contains(u"https://www.korvel.de"_s));
+    }
+
+    void wordmarkReportsClicksOnItself()
+    {
+        TWordmark wordmark;
+        QSignalSpy clicked(&wordmark, &TWordmark::clicked);
+        QVERIFY(wordmark.width() > 60 && wordmark.height() >= 27);
+        QTest::mouseClick(&wordmark, Qt::RightButton);
+        QCOMPARE(clicked.size(), 0);
+        QTest::mouseClick(&wordmark, Qt::LeftButton);
+        QCOMPARE(clicked.size(), 1);
+        // Pressed on it, released beside it: no click.
+        QTest::mousePress(&wordmark, Qt::LeftButton);
+        QTest::mouseRelease(&wordmark, Qt::LeftButton, {}, QPoint(-5, -5));
+        QCOMPARE(clicked.size(), 1);
     }
 
     void shutDownSavesTheSettingsAndClosesThePort()
