@@ -131,7 +131,7 @@ public:
     // Plays a sound file asynchronously when sounds are on and the path is
     // not empty.
     void PlaySoundFile(const QString &path);
-    platform::Sound &sound() const { return *m_sound; }
+    platform::Sound &sound() { return *m_sound; }
 
 Q_SIGNALS:
     // A run has stopped and its times were handed to StoreRunSplits.
