@@ -28,6 +28,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -317,12 +318,14 @@ quint32 renderTick()
     return g_renderTick;
 }
 
-// Fills the protocol with three athletes, the second with five attempts (the
-// slowest struck), through the test keys as a coach would test the barriers.
-void renderProtocol(TFormMain &window)
+// Fills the protocol with three athletes through the test keys, as a coach
+// would test the barriers, and leaves the last one, Jonas, due to start again.
+// He has run four attempts, or five (the slowest struck) with allFive.
+void renderProtocol(TFormMain &window, bool allFive)
 {
     window.findChild<QTimer *>(QStringLiteral("TimerGesperrtStop"))->setInterval(0);
     auto *next = window.findChild<QSpinBox *>(QStringLiteral("editStartN2"));
+    TSortGrid *protocol = window.protocolTables()->SortGrid1;
     const auto run = [&](qint32 finalTime) {
         const quint32 start = g_renderTick;
         window.TestKeysClick(1);
@@ -334,24 +337,27 @@ void renderProtocol(TFormMain &window)
         window.TestKeysClick(5);
         g_renderTick += 5000;
     };
-    run(6120);
-    next->setValue(2);
-    window.mResetClick();
-    for (const qint32 finalTime : {5980, 5870, 6340, 5910, 5890}) {
-        run(finalTime);
-        next->setValue(2);
-        window.mResetClick();
+    std::vector<qint32> jonas = {5980, 5870, 6340, 5910};
+    if (allFive)
+        jonas.push_back(5890);
+    // Each athlete: name, then the final times of the attempts.
+    const std::pair<QString, std::vector<qint32>> athletes[] = {
+        {QStringLiteral("Lena Hartmann"), {6120}},
+        {QStringLiteral("Mia Sch\u00E4fer"), {6050}},
+        {QStringLiteral("Jonas Weber"), jonas},
+    };
+    int number = 1;
+    for (const auto &[name, finals] : athletes) {
+        for (std::size_t attempt = 0; attempt < finals.size(); ++attempt) {
+            run(finals[attempt]);
+            protocol->setCells(1, protocol->row(), name);
+            const bool nextAthlete = attempt + 1 == finals.size() && number < 3;
+            next->setValue(nextAthlete ? number + 1 : number);
+            window.mResetClick();
+        }
+        ++number;
     }
-    next->setValue(3);
-    window.mResetClick();
-    run(6050);
-    next->setValue(2);
-    window.mResetClick();
     next->setValue(4);
-    TSortGrid *protocol = window.protocolTables()->SortGrid1;
-    protocol->setCells(1, 1, QStringLiteral("Lena Hartmann"));
-    protocol->setCells(1, 2, QStringLiteral("Jonas Weber"));
-    protocol->setCells(1, 3, QStringLiteral("Mia Sch\u00E4fer"));
 }
 
 std::unique_ptr<QWidget> mainWindow(const char *state)
@@ -363,9 +369,9 @@ std::unique_ptr<QWidget> mainWindow(const char *state)
     platform::setTickSource(renderTick);
     auto window = std::make_unique<TFormMain>();
     window->ComPortOpen(); // the lock icons, as with a port open
-    renderProtocol(*window);
-    window->mLockStoppLSClick();
     const QByteArray which(state);
+    renderProtocol(*window, which == "ready");
+    window->mLockStoppLSClick();
     if (which == "ready")
         return window;
     window->mStartClick();
