@@ -19,12 +19,10 @@
 
 #include <QAction>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
