@@ -8,11 +8,11 @@
 #include "platform/Tick.h"
 #include "protocol/ProtocolTables.h"
 #include "settings/Settings.h"
+#include "ui/Artwork.h"
 #include "ui/Cfg.h"
 #include "ui/CommandButtons.h"
 #include "ui/FMain.h"
 #include "ui/FMonitor2.h"
-#include "ui/Artwork.h"
 #include "ui/FontSubstitutes.h"
 
 #include <QApplication>
@@ -22,13 +22,16 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -253,8 +256,8 @@ std::unique_ptr<QWidget> gridCells()
          QStringLiteral("Lauf"), QStringLiteral("Video")},
         {QStringLiteral("7"), QStringLiteral("Jonas Weber"), QStringLiteral("V"),
          QStringLiteral("Sprint"), QStringLiteral("lauf7.avi")},
-        {QStringLiteral("3"), QStringLiteral("Lena Fischer"), QString(),
-         QStringLiteral("Hürden"), QStringLiteral("lauf3.avi")},
+        {QStringLiteral("3"), QStringLiteral("Lena Fischer"), QString(), QStringLiteral("Hürden"),
+         QStringLiteral("lauf3.avi")},
         {QStringLiteral("12"), QStringLiteral("Ausgeschieden"), QString(), QString(), QString()},
         {QStringLiteral("5"), QStringLiteral("Mia Schäfer"), QStringLiteral("1"),
          QStringLiteral("Sprint"), QString()},
@@ -318,6 +321,48 @@ quint32 renderTick()
     return g_renderTick;
 }
 
+// Fills the protocol with three athletes through the test keys, as a coach
+// would test the barriers, and leaves the last one, Jonas, due to start again.
+// He has run four attempts, or five (the slowest struck) with allFive.
+void renderProtocol(TFormMain &window, bool allFive)
+{
+    window.findChild<QTimer *>(QStringLiteral("TimerGesperrtStop"))->setInterval(0);
+    auto *next = window.findChild<QSpinBox *>(QStringLiteral("editStartN2"));
+    TSortGrid *protocol = window.protocolTables()->SortGrid1;
+    const auto run = [&](qint32 finalTime) {
+        const quint32 start = g_renderTick;
+        window.TestKeysClick(1);
+        for (const qint32 fraction : {1, 2, 3}) {
+            g_renderTick = start + quint32(finalTime * fraction / 4);
+            window.TestKeysClick(fraction == 2 ? 3 : 2);
+        }
+        g_renderTick = start + quint32(finalTime);
+        window.TestKeysClick(5);
+        g_renderTick += 5000;
+    };
+    std::vector<qint32> jonas = {5980, 5870, 6340, 5910};
+    if (allFive)
+        jonas.push_back(5890);
+    // Each athlete: name, then the final times of the attempts.
+    const std::pair<QString, std::vector<qint32>> athletes[] = {
+        {QStringLiteral("Lena Hartmann"), {6120}},
+        {QStringLiteral("Mia Sch\u00E4fer"), {6050}},
+        {QStringLiteral("Jonas Weber"), jonas},
+    };
+    int number = 1;
+    for (const auto &[name, finals] : athletes) {
+        for (std::size_t attempt = 0; attempt < finals.size(); ++attempt) {
+            run(finals[attempt]);
+            protocol->setCells(1, protocol->row(), name);
+            const bool nextAthlete = attempt + 1 == finals.size() && number < 3;
+            next->setValue(nextAthlete ? number + 1 : number);
+            window.mResetClick();
+        }
+        ++number;
+    }
+    next->setValue(4);
+}
+
 std::unique_ptr<QWidget> mainWindow(const char *state)
 {
     // Neither the user's settings nor real serial ports: a picture needs neither.
@@ -327,8 +372,9 @@ std::unique_ptr<QWidget> mainWindow(const char *state)
     platform::setTickSource(renderTick);
     auto window = std::make_unique<TFormMain>();
     window->ComPortOpen(); // the lock icons, as with a port open
-    window->mLockStoppLSClick();
     const QByteArray which(state);
+    renderProtocol(*window, which == "ready");
+    window->mLockStoppLSClick();
     if (which == "ready")
         return window;
     window->mStartClick();

@@ -3,10 +3,14 @@
 #include "controls/ColorSpeedButton.h"
 #include "controls/Comms.h"
 #include "help/HelpManager.h"
+#include "platform/Shell.h"
+#include "platform/Sound.h"
 #include "platform/UserStore.h"
+#include "protocol/HtmlReport.h"
 #include "protocol/ProtocolTables.h"
 #include "settings/ProgramTitle.h"
 #include "settings/WindowBounds.h"
+#include "ui/DateCaption.h"
 #include "ui/DigitRows.h"
 #include "ui/DlgYesNo.h"
 #include "ui/FMonitor2.h"
@@ -18,13 +22,35 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QTimer>
+#include <QUrl>
+
+namespace {
+
+// The form's caption before the program title; also the version the
+// information box names.
+const QString kVersion = QStringLiteral("1.0");
+
+QString informationText(const QString &title)
+{
+    return title + QStringLiteral(" ") + kVersion +
+           QStringLiteral("\n\nZeitmessung f\u00FCr Sprint- und Schnelligkeitstests mit "
+                          "Lichtschranken an der seriellen Schnittstelle: Startschranke, "
+                          "drei Zwischenzeiten und Ziel, auf die Tausendstelsekunde genau, "
+                          "mit Zeitenprotokoll und Anzeige auf einem zweiten Monitor.\n\n"
+                          "Korvel Software\n") +
+           QLatin1String(protocol::MakerAddress);
+}
+
+} // namespace
 
 TFormMain::TFormMain(QWidget *parent)
     : QWidget(parent)
+    , m_sound(new platform::Sound(this))
 {
     createControls();
     createCommands();
@@ -46,9 +72,15 @@ TFormMain::~TFormMain()
 void TFormMain::FormCreate()
 {
     const QString title = programTitle();
-    setWindowTitle(QStringLiteral("1.0 ") + title);
-    helpSystem().setHelpFile(helpFilePath(QCoreApplication::applicationFilePath()));
-    helpSystem().setHandle(this);
+    setWindowTitle(kVersion + QStringLiteral(" ") + title);
+
+    // Loaded now, so the first start is heard without delay; a missing file
+    // leaves its path empty and is never played.
+    const QString folder = QCoreApplication::applicationDirPath();
+    m_stopSoundPath = platform::soundFilePath(folder, QStringLiteral("stopp.wav"));
+    m_sound->preload(m_stopSoundPath);
+    m_startSoundPath = platform::soundFilePath(folder, QStringLiteral("start.wav"));
+    m_sound->preload(m_startSoundPath);
 
     // Before the port is opened: it names the port.
     m_settings = loadSettings(openSettingsStore(title), QGuiApplication::screens().size());
@@ -56,10 +88,13 @@ void TFormMain::FormCreate()
     TimerGesperrtStop->setInterval(m_settings.WaitStart);
     m_files->setFilterIndex(m_settings.FilterInd);
     applyWindowBounds(*this, m_settings);
-    m_tables->FillSplitHeader(m_settings.Length2, m_settings.Length3, m_settings.Length4,
-                              m_settings.Length);
+    ImageTVAus->setVisible(QGuiApplication::screens().size() > 1);
 
+    helpSystem().setHelpFile(helpFilePath(QCoreApplication::applicationFilePath()));
+    helpSystem().setHandle(this);
     m_probedPorts = ProbePorts();
+    TimerDateTimer();
+
     if (ComPort->port() != 0) {
         try {
             ComPort->Open();
@@ -69,6 +104,8 @@ void TFormMain::FormCreate()
         }
     }
 
+    m_tables->FillSplitHeader(m_settings.Length2, m_settings.Length3, m_settings.Length4,
+                              m_settings.Length);
     UpdateProtocolButtons();
     SetRunButton(bSTOP, false);
     SetRunButton(bRESET, false);
@@ -155,7 +192,7 @@ void TFormMain::ComPortClose()
 void TFormMain::TestKeys1Click()
 {
     const bool shown = TestKeys1->isChecked();
-    PanelKeys->resize(150 + 38 * (shown ? 1 : 0), PanelKeys->height());
+    PanelKeys->setFixedWidth(shown ? 188 : 150);
     for (QPushButton *key : m_testKeys)
         key->setVisible(shown);
 }
@@ -239,7 +276,26 @@ void TFormMain::Erase1Click()
 
 void TFormMain::PlaySoundFile(const QString &path)
 {
-    // The sound files are looked up at start-up once sounds exist; until then
-    // both paths are empty, which means silence.
-    Q_UNUSED(path);
+    if (m_settings.Sound && !path.isEmpty())
+        m_sound->play(path);
+}
+
+void TFormMain::mInfoClick()
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Info"),
+                    informationText(programTitle()), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("InfoBox"));
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.exec();
+}
+
+void TFormMain::TimerDateTimer()
+{
+    PanelDate->setText(dateCaption(QDateTime::currentDateTime(), QLocale::system()));
+}
+
+void TFormMain::openMakerSite()
+{
+    // No browser: the click simply does nothing, as a link would.
+    platform::Shell().open(QUrl(QLatin1String(protocol::MakerAddress)));
 }

@@ -27,6 +27,10 @@ class TImageList;
 class TLockImage;
 class TProtocolFileCommands;
 class TProtocolTables;
+class TWordmark;
+namespace platform {
+class Sound;
+}
 
 // The capture slots of a run: first, second, third intermediate, finish.
 // 0 = not taken. During a run a taken slot holds the raw tick; from the stop
@@ -84,6 +88,10 @@ public:
     // The settings dialog (F2, bCFG): fills it, shows it and applies what
     // "OK" brings back at once.
     void bCFGClick();
+    // The program's information box (F3, bInfo).
+    void mInfoClick();
+    // Shows the current date and time on the date panel.
+    void TimerDateTimer();
     // Simulates the barrier event of test key 1 ... 5.
     void TestKeysClick(int tag);
 
@@ -127,8 +135,10 @@ public:
     // Clears the protocol (F8, asks first) / removes its selected row (Ctrl+0).
     void sbCLSClick();
     void Erase1Click();
-    // Plays a sound file asynchronously when sounds are on.
+    // Plays a sound file asynchronously when sounds are on and the path is
+    // not empty.
     void PlaySoundFile(const QString &path);
+    platform::Sound &sound() { return *m_sound; }
 
 Q_SIGNALS:
     // A run has stopped and its times were handed to StoreRunSplits.
@@ -141,12 +151,11 @@ protected:
 
 private:
     void createControls();
-    // The placeholder buttons of the protocol bar.
-    QList<QWidget *> createProtocolBar(QWidget *bar);
     void createCommands();
     void connectHandlers();
     void FormCreate();
     void FormDestroy();
+    void openMakerSite();
 
     // Steps 1-4 common to the line handlers: true when the line acts.
     bool lineActs(quint32 &memory, quint32 statusBit);
@@ -166,6 +175,7 @@ private:
     quint32 m_probedPorts = 0;
     QString m_startSoundPath;
     QString m_stopSoundPath;
+    platform::Sound *m_sound = nullptr;
     QPointer<TFDlgYesNo> m_dlgYesNo;
     QPointer<TCfgDialog> m_cfgDialog;
     QPointer<TFormMonitor2> m_monitorWindow;
@@ -195,8 +205,14 @@ private:
     QAction *Hilfe1 = nullptr;
     QAction *Modus1 = nullptr;
     QAction *EinstellunGen1 = nullptr;
+    QAction *mInfo = nullptr;
 
     TColorSpeedButton *bHelp = nullptr;
+    TColorSpeedButton *bCFG = nullptr;
+    TColorSpeedButton *bInfo = nullptr;
+    TWordmark *m_wordmark = nullptr;
+    QLabel *PanelDate = nullptr;
+    QTimer *TimerDate = nullptr;
     TLockImage *ImageTVAus = nullptr;
     TLockImage *ImageTVEin = nullptr;
 

@@ -11,16 +11,19 @@
 #include "ui/CommandButtons.h"
 #include "ui/DlgYesNo.h"
 #include "ui/FMonitor2.h"
+#include "ui/HeaderBar.h"
 #include "ui/LockImage.h"
+#include "ui/MainDisplayGeometry.h"
+#include "ui/ProtocolBar.h"
 #include "ui/ProtocolFileCommands.h"
+#include "ui/Wordmark.h"
 
 #include <QAction>
-#include <QGuiApplication>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
@@ -73,13 +76,13 @@ QLabel *caption(const QString &name, const QString &text, TColor color, QRect bo
     return label;
 }
 
-TDigit *digit(const QString &name, QPoint at, TColor lit, QWidget *parent)
+TDigit *digit(const QString &name, const QRect &bounds, TColor lit, QWidget *parent)
 {
     auto *control = new TDigit(parent);
     control->setObjectName(name);
-    control->setGeometry(QRect(at, QSize(50, 89)));
-    control->setThickness(5); // only after the size: it must fit
-    control->setSeparation(1);
+    control->setGeometry(bounds);
+    control->setThickness(MainDisplay::kDigitThickness); // only after the size: it must fit
+    control->setSeparation(MainDisplay::kDigitSeparation);
     control->setColor(clBlack);
     control->setColorOff(clBlack);
     control->setColorOn(lit);
@@ -87,16 +90,25 @@ TDigit *digit(const QString &name, QPoint at, TColor lit, QWidget *parent)
 }
 
 // The "." and "," between the digits.
-QLabel *separator(const QString &name, const QString &text, int left, int top, TColor color,
+QLabel *separator(const QString &name, const QString &text, const QRect &bounds, TColor color,
                   QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setFont(pixelFont(QStringLiteral("Times New Roman"), 64, true));
     setColors(*label, clNone, color);
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-    label->setGeometry(left, top, 32, 89);
+    label->setGeometry(bounds);
     return label;
+}
+
+// A strip of the display's frame; the side strips stretch to their place.
+void frameStrip(const QString &name, Artwork::Picture picture, const QRect &bounds, QWidget *parent)
+{
+    auto *strip = new QLabel(parent);
+    strip->setObjectName(name);
+    strip->setScaledContents(true);
+    strip->setPixmap(Artwork::pixmap(picture));
+    strip->setGeometry(bounds);
 }
 
 QSpinBox *startNumber(const QString &name, int value, TColor color, QRect bounds, QWidget *parent)
@@ -119,6 +131,7 @@ void TFormMain::createControls()
 {
     setObjectName(QStringLiteral("FormMain"));
     setMinimumSize(800, 590);
+    resize(800, 590);
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11, false));
     setColors(*this, clBtnFace, clBtnText);
 
@@ -129,21 +142,20 @@ void TFormMain::createControls()
     QWidget *Panel1 = panel(QStringLiteral("Panel1"), clBtnShadow, this);
     Panel1->setFixedHeight(38);
     column->addWidget(Panel1);
-    bHelp = new TColorSpeedButton(Panel1);
-    bHelp->setObjectName(QStringLiteral("bHelp"));
-    bHelp->setStyle(TColorSpeedButtonStyle::bsShape);
-    bHelp->setFlat(true);
-    bHelp->setColor(clBtnShadow);
-    bHelp->setGlyph(Artwork::image(Artwork::Picture::HelpGlyphs));
-    bHelp->setGeometry(9, 0, 38, 40);
-    bHelp->setToolTip(QStringLiteral("Hilfe (F1)"));
-    bHelp->setCursor(Qt::PointingHandCursor);
+    const HeaderBar header = createHeaderBar(*Panel1);
+    bHelp = header.bHelp;
+    bCFG = header.bCFG;
+    bInfo = header.bInfo;
+    m_wordmark = header.wordmark;
+    PanelDate = header.PanelDate;
 
-    QWidget *Panel2 = panel(QStringLiteral("Panel2"), clBtnFace, this);
+    auto *Panel2 = new QFrame(this);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel2->setFixedHeight(339);
     column->addWidget(Panel2);
     auto *row = new QHBoxLayout(Panel2);
-    row->setContentsMargins(0, 0, 0, 0);
+    row->setContentsMargins(0, 0, 0, 0); // inside the bevel
     row->setSpacing(0);
 
     QWidget *PanelLeft = panel(QStringLiteral("PanelLeft"), clBtnShadow, Panel2);
@@ -164,66 +176,79 @@ void TFormMain::createControls()
     splitter->addWidget(m_tables->TabControl1);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 0);
-    splitter->setSizes({width() - 272, 272});
+    splitter->setSizes({width() - 272 - splitter->handleWidth(), 272});
     auto *tablesLayout = new QHBoxLayout(Panel5);
     tablesLayout->setContentsMargins(0, 0, 0, 0);
     tablesLayout->addWidget(splitter);
 
-    QWidget *Panel4 = panel(QStringLiteral("Panel4"), clBtnFace, this);
-    Panel4->setFixedHeight(42);
-    column->addWidget(Panel4);
-    m_tables->setProtocolButtons(createProtocolBar(Panel4));
+    using namespace MainDisplay;
+    frameStrip(QStringLiteral("Image1"), Artwork::Picture::FrameTop, kFrameTop, PanelLeft);
+    frameStrip(QStringLiteral("Image2"), Artwork::Picture::FrameLeft, kFrameLeft, PanelLeft);
+    frameStrip(QStringLiteral("Image4"), Artwork::Picture::FrameRight, kFrameRight, PanelLeft);
+    frameStrip(QStringLiteral("Image3"), Artwork::Picture::FrameBottom, kFrameBottom, PanelLeft);
 
     const auto tvSwitch = [PanelLeft](const QString &name, Artwork::Picture picture) {
         auto *image = new TLockImage(PanelLeft);
         image->setObjectName(name);
-        image->setGeometry(132, 309, 90, 20);
+        // Both at one place: the one switch shows what the other turns off.
+        image->setGeometry(kTVSwitch);
         image->setPixmap(Artwork::pixmap(picture));
         image->setToolTip(QStringLiteral("Strg+M"));
         image->setCursor(Qt::PointingHandCursor);
         return image;
     };
     ImageTVAus = tvSwitch(QStringLiteral("ImageTVAus"), Artwork::Picture::TVAus);
-    ImageTVAus->setVisible(QGuiApplication::screens().size() > 1);
-    // At ImageTVAus's place: the one switch shows what the other turns off.
     ImageTVEin = tvSwitch(QStringLiteral("ImageTVEin"), Artwork::Picture::TVEin);
     ImageTVEin->hide(); // shown while the second-monitor window is
 
     PanelDisplay = panel(QStringLiteral("PanelDisplay"), clBlack, PanelLeft);
-    PanelDisplay->setGeometry(18, 19, 357, 283);
+    PanelDisplay->setGeometry(kDisplayPanel);
     caption(QStringLiteral("LabelStart"), QStringLiteral("Start-Nr.:"), clLime,
             QRect(6, 14, 84, 24), PanelDisplay);
-    editStartN1 =
-        startNumber(QStringLiteral("editStartN1"), 1, clLime, QRect(91, 6, 72, 39), PanelDisplay);
+    editStartN1 = startNumber(QStringLiteral("editStartN1"), 1, clLime, kStartNumber, PanelDisplay);
     QLabel *next = caption(QStringLiteral("LabelNext"), QStringLiteral("Bereit:"), clRed,
                            QRect(180, 14, 88, 24), PanelDisplay);
     next->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    editStartN2 =
-        startNumber(QStringLiteral("editStartN2"), 2, clRed, QRect(273, 6, 72, 39), PanelDisplay);
+    editStartN2 = startNumber(QStringLiteral("editStartN2"), 2, clRed, kNextNumber, PanelDisplay);
 
-    digit(QStringLiteral("Digit4"), {4, 56}, kDarkGrey, PanelDisplay);
-    separator(QStringLiteral("LabMin"), QStringLiteral("."), 56, 56, kDarkGrey, PanelDisplay);
-    digit(QStringLiteral("Digit5"), {84, 56}, kDarkGrey, PanelDisplay);
-    digit(QStringLiteral("Digit6"), {148, 56}, clYellow, PanelDisplay);
-    separator(QStringLiteral("LabSec"), QStringLiteral(","), 200, 56, clYellow, PanelDisplay);
-    digit(QStringLiteral("Digit7"), {236, 56}, clYellow, PanelDisplay);
-    digit(QStringLiteral("Digit8"), {300, 56}, clYellow, PanelDisplay);
+    // Separators first: the digits lie above them where they overlap.
+    for (const DesignRect &place : kSeparators) {
+        const bool minutes = QLatin1String(place.name) == QLatin1String("LabMin");
+        separator(QLatin1String(place.name), minutes ? QStringLiteral(".") : QStringLiteral(","),
+                  place.rect, minutes ? kDarkGrey : clYellow, PanelDisplay);
+    }
+    for (const DesignDigit &place : kDigits)
+        digit(QLatin1String(place.name), place.rect, place.leading ? kDarkGrey : clYellow,
+              PanelDisplay);
 
     LabelTime2 = caption(QStringLiteral("LabelTime2"), QStringLiteral("Zwischenzeit:"), clLime,
-                         QRect(6, 155, 130, 24), PanelDisplay);
+                         QRect(6, kTime2CaptionTop, 130, 24), PanelDisplay);
     LabelTypeSpeed = caption(QStringLiteral("LabelTypeSpeed"), {}, kSkyBlue,
-                             QRect(141, 155, 120, 24), PanelDisplay);
+                             QRect(kTypeSpeedLeft, kTime2CaptionTop, 120, 24), PanelDisplay);
     LabelTypeSpeed->hide();
 
-    digit(QStringLiteral("Digit1"), {20, 184}, kDarkGrey, PanelDisplay);
-    digit(QStringLiteral("Digit2"), {84, 184}, kDarkGrey, PanelDisplay);
-    digit(QStringLiteral("Digit3"), {148, 184}, clYellow, PanelDisplay);
-    separator(QStringLiteral("LabSec2"), QStringLiteral(","), 200, 184, clYellow, PanelDisplay);
-    digit(QStringLiteral("Digit0"), {236, 184}, clYellow, PanelDisplay);
-    digit(QStringLiteral("Digit10"), {300, 184}, clYellow, PanelDisplay);
+    auto *keysColumn = new QVBoxLayout(Panel3);
+    keysColumn->setContentsMargins(0, 0, 0, 0);
+    keysColumn->setSpacing(0);
+    auto *keysRow = new QHBoxLayout;
+    keysColumn->addLayout(keysRow, 1);
+    auto *Panel4 = new TProtocolBar(Panel3);
+    keysColumn->addWidget(Panel4);
+    m_tables->setProtocolButtons(Panel4->buttons());
+    connect(Panel4->button(u"sbCLS"), &QToolButton::clicked, this, &TFormMain::sbCLSClick);
+    connect(Panel4->button(u"sbSave"), &QToolButton::clicked, m_files,
+            &TProtocolFileCommands::sbSaveClick);
+    connect(Panel4->button(u"sbLoad"), &QToolButton::clicked, m_files,
+            &TProtocolFileCommands::sbLoadClick);
+    for (QToolButton *page : {Panel4->button(u"sbInet"), Panel4->button(u"sbPrint")}) {
+        connect(page, &QToolButton::clicked, m_files,
+                [this, page] { m_files->sbInetClick(page->property("tag").toInt()); });
+    }
 
     PanelKeys = panel(QStringLiteral("PanelKeys"), clBtnShadow, Panel3);
-    PanelKeys->setGeometry(0, 8, 257, 331);
+    PanelKeys->setFixedWidth(257);
+    keysRow->addWidget(PanelKeys);
+    keysRow->addStretch(1);
     const auto commandButton = [this](const QString &name, CommandButton which, int top,
                                       const QString &hint) {
         auto *button = new TColorSpeedButton(PanelKeys);
@@ -238,7 +263,8 @@ void TFormMain::createControls()
     bRESET =
         commandButton(QStringLiteral("bRESET"), CommandButton::Reset, 128, QStringLiteral("F7"));
 
-    ImageList1 = new TImageList(barrierLockPictures(), this);
+    ImageList1 = new TImageList(
+        {Artwork::pixmap(Artwork::lockPicture(0)), Artwork::pixmap(Artwork::lockPicture(1))}, this);
     ImageList1->setObjectName(QStringLiteral("ImageList1"));
     const auto lockImage = [this](const QString &name, int top, const QString &hint) {
         auto *image = new TLockImage(PanelKeys);
@@ -265,6 +291,11 @@ void TFormMain::createControls()
         m_testKeys[i] = key;
     }
 
+    TimerDate = new QTimer(this);
+    TimerDate->setObjectName(QStringLiteral("TimerDate"));
+    TimerDate->setInterval(5000);
+    TimerDate->start();
+
     Clock = new QTimer(this);
     Clock->setObjectName(QStringLiteral("Clock"));
     Clock->setInterval(6);
@@ -286,47 +317,6 @@ void TFormMain::createControls()
     ComPort->setEnableDTR(true);
     ComPort->setWriteBufSize(64);
     ComPort->setReadBufSize(64);
-}
-
-QList<QWidget *> TFormMain::createProtocolBar(QWidget *bar)
-{
-    const auto button = [bar](const char *name, const QString &hint) {
-        auto *control = new QToolButton(bar);
-        control->setObjectName(QLatin1String(name));
-        control->setText(QLatin1String(name).mid(2)); // until the artwork dresses it
-        control->setToolTip(hint);
-        control->setAutoRaise(true);
-        control->setFixedSize(36, 39);
-        control->setCursor(Qt::PointingHandCursor);
-        return control;
-    };
-    QToolButton *sbSave = button("sbSave", QStringLiteral("Speichern unter..."));
-    QToolButton *sbLoad = button("sbLoad", QStringLiteral("\u00D6ffnen"));
-    QToolButton *sbExcel = button("sbExcel", QStringLiteral("Datei in MS Excel"));
-    QToolButton *sbInet = button("sbInet", QStringLiteral("Als Webseite"));
-    QToolButton *sbPrint = button("sbPrint", QStringLiteral("Drucken"));
-    QToolButton *sbCLS = button("sbCLS", QStringLiteral("L\u00F6schen (F8)"));
-    QToolButton *sbWord = button("sbWord", QStringLiteral("Datei in MS Word"));
-    sbWord->hide();
-    connect(sbCLS, &QToolButton::clicked, this, &TFormMain::sbCLSClick);
-    connect(sbSave, &QToolButton::clicked, m_files, &TProtocolFileCommands::sbSaveClick);
-    connect(sbLoad, &QToolButton::clicked, m_files, &TProtocolFileCommands::sbLoadClick);
-    connect(sbInet, &QToolButton::clicked, m_files, [this] { m_files->sbInetClick(0); });
-    connect(sbPrint, &QToolButton::clicked, m_files, [this] { m_files->sbInetClick(1); });
-
-    auto *title = new QLabel(QStringLiteral("      Protokoll"), bar);
-    title->setObjectName(QStringLiteral("LabelProtokoll"));
-    title->setFont(pixelFont(QStringLiteral("Arial"), 19, true));
-
-    auto *row = new QHBoxLayout(bar);
-    row->setContentsMargins(4, 1, 4, 2);
-    row->setSpacing(0);
-    for (QWidget *control : std::initializer_list<QWidget *>{sbSave, sbLoad, sbExcel, title})
-        row->addWidget(control);
-    row->addStretch(1);
-    for (QToolButton *control : {sbWord, sbInet, sbPrint, sbCLS})
-        row->addWidget(control);
-    return {sbSave, sbLoad, sbExcel, sbInet, sbPrint, sbCLS, sbWord};
 }
 
 void TFormMain::createCommands()
@@ -364,6 +354,7 @@ void TFormMain::createCommands()
         item(QStringLiteral("Modus1"), QStringLiteral("Modus"), QKeySequence(Qt::CTRL | Qt::Key_M));
     EinstellunGen1 =
         item(QStringLiteral("EinstellunGen1"), QStringLiteral("Einstellungen"), Qt::Key_F2);
+    mInfo = item(QStringLiteral("mInfo"), QStringLiteral("Info"), Qt::Key_F3);
     mReset->setEnabled(false);
     mStop->setEnabled(false);
 }
@@ -382,6 +373,11 @@ void TFormMain::connectHandlers()
     connect(bHelp, &TColorSpeedButton::clicked, this, &TFormMain::mHilfeClick);
     connect(Modus1, &QAction::triggered, this, &TFormMain::Modus1Click);
     connect(EinstellunGen1, &QAction::triggered, this, &TFormMain::bCFGClick);
+    connect(bCFG, &TColorSpeedButton::clicked, this, &TFormMain::bCFGClick);
+    connect(mInfo, &QAction::triggered, this, &TFormMain::mInfoClick);
+    connect(bInfo, &TColorSpeedButton::clicked, this, &TFormMain::mInfoClick);
+    connect(m_wordmark, &TWordmark::clicked, this, &TFormMain::openMakerSite);
+    connect(TimerDate, &QTimer::timeout, this, &TFormMain::TimerDateTimer);
     connect(ImageTVAus, &TLockImage::clicked, this, [this] {
         if (m_monitorWindow)
             m_monitorWindow->show();

@@ -20,10 +20,6 @@ private:
     QList<QPixmap> m_pictures;
 };
 
-// The barrier-lock pictures, 22 x 22: 0 a red disc with a white bar
-// (blocked), 1 a green disc with a white cross (armed).
-QList<QPixmap> barrierLockPictures();
-
 // A picture that carries a number (Tag) and reports clicks, like the icons of
 // the barrier locks.
 class TLockImage : public QLabel

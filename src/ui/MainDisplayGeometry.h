@@ -2,9 +2,11 @@
 
 #include <QRect>
 
-// The main window's black display panel as designed: where its digits and
-// separators sit (relative to the panel), and the fonts and thickness they use.
-// The second-monitor display is a scaled copy of it, so both read these values.
+// The main window's display side as designed: the frame of strips around the
+// black display panel, and where the panel's digits, separators and start
+// numbers sit (relative to the panel), with the fonts and thickness they use.
+// The second-monitor display is a scaled copy of the panel, so both read these
+// values.
 namespace MainDisplay {
 
 struct DesignRect
@@ -18,6 +20,22 @@ struct DesignRect
 inline constexpr int kImage4Left = 374;
 inline constexpr int kImage2Width = 19;
 inline constexpr int kFrameInnerWidth = kImage4Left - kImage2Width;
+
+// Relative to the display side: the strips on top, left, right and bottom
+// (the side strips are stretched), and the black panel they frame.
+inline constexpr QRect kFrameTop{0, 0, 393, 21};
+inline constexpr QRect kFrameLeft{0, 21, kImage2Width, 281};
+inline constexpr QRect kFrameRight{kImage4Left, 21, kImage2Width, 281};
+inline constexpr QRect kFrameBottom{0, 302, 393, 34};
+inline constexpr QRect kDisplayPanel{18, 19, 357, 283};
+// The second-monitor switches, on the bottom strip.
+inline constexpr QRect kTVSwitch{132, 309, 90, 20};
+
+// Start number (lime) and next number (red) spin fields.
+inline constexpr QRect kStartNumber{91, 6, 72, 39};
+inline constexpr QRect kNextNumber{273, 6, 72, 39};
+inline constexpr int kTime2CaptionTop = 155;
+inline constexpr int kTypeSpeedLeft = 141;
 
 inline constexpr int kDigitThickness = 5;
 inline constexpr int kDigitSeparation = 1;
