@@ -290,6 +290,29 @@ SplitBlock TProtocolTables::splitBlock(int protocolRow) const
     return block;
 }
 
+void TProtocolTables::replaceProtocol(const QList<protocol::ProtocolRow> &dataRows,
+                                      const QList<SplitBlock> &blocks)
+{
+    const int rows = std::max(1, int(dataRows.size()));
+    {
+        const QScopedValueRollback guard(m_restructuring, true);
+        SortGrid1->setRowCount(rows + 1);
+        SortGridTmp->setRowCount(splitStoreRowCount(rows));
+        for (int row = 1; row <= rows; ++row) {
+            const protocol::ProtocolRow cells = dataRows.value(row - 1);
+            SortGrid1->setRows(row, QStringList(cells.begin(), cells.end()));
+            setLoadedTime(row, cells[kZeitCol]);
+            const SplitBlock block = blocks.value(row - 1);
+            const int first = splitBlockFirstRow(row);
+            for (int k = 0; k < kSplitBlockRows; ++k)
+                SortGridTmp->setRows(first + k, QStringList(block[k].begin(), block[k].end()));
+        }
+    }
+    bool canSelect = true;
+    SortGrid1SelectCell(SortGrid1, kPlatzCol, 1, canSelect);
+    UpdateProtocolButtons();
+}
+
 void TProtocolTables::keepShownBlock()
 {
     if (m_shownRow < 1 || m_shownRow > dataRowCount())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/GridTypes.h"
+#include "protocol/ProtocolData.h"
 #include "protocol/SplitSummary.h"
 
 #include <QList>
@@ -43,6 +44,7 @@ public:
     void StoreRunSplits(qint32 finalTime, const std::array<qint64, 4> &captures);
     // Both grids are disabled while a run is timed.
     void setTablesEnabled(bool enabled);
+    bool tablesEnabled() const { return m_tablesEnabled; }
 
     void SortGrid1SelectCell(QObject *Sender, int ACol, int ARow, bool &CanSelect);
     void SortGrid1GetCellFormat(QObject *Sender, int Col, int Row, TGridDrawState State,
@@ -78,6 +80,12 @@ public:
 
     // The stored split table of a protocol row (for files and exports).
     SplitBlock splitBlock(int protocolRow) const;
+    // Replaces the data rows and the split store by a loaded protocol: one
+    // block per row (missing ones empty), each row's "Zeit" kept as its loaded
+    // time; no rows give one empty row. The header stays. Ends with row 1
+    // selected and shown and the buttons updated.
+    void replaceProtocol(const QList<protocol::ProtocolRow> &dataRows,
+                         const QList<SplitBlock> &blocks);
     // The protocol row whose split table the split grid shows.
     int shownRow() const { return m_shownRow; }
     // Split-grid row struck out of the means, or kNoExcludedRow.
