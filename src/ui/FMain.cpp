@@ -4,6 +4,8 @@
 #include "controls/Comms.h"
 #include "help/HelpManager.h"
 #include "platform/UserStore.h"
+#include "platform/office/OfficeError.h"
+#include "protocol/OfficeExchange.h"
 #include "protocol/ProtocolTables.h"
 #include "settings/ProgramTitle.h"
 #include "settings/WindowBounds.h"
@@ -17,6 +19,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
@@ -226,6 +229,15 @@ void TFormMain::sbCLSClick()
 void TFormMain::Erase1Click()
 {
     m_tables->Erase1Click();
+}
+
+void TFormMain::sbExcelClick()
+{
+    try {
+        ExportToExcel(*m_tables, QString(), programTitle());
+    } catch (const platform::office::OfficeError &error) {
+        QMessageBox::critical(this, programTitle(), error.message());
+    }
 }
 
 void TFormMain::PlaySoundFile(const QString &path)

@@ -118,6 +118,8 @@ public:
     // Clears the protocol (F8, asks first) / removes its selected row (Ctrl+0).
     void sbCLSClick();
     void Erase1Click();
+    // Opens the protocol as a workbook in the desktop's spreadsheet application.
+    void sbExcelClick();
     // Plays a sound file asynchronously when sounds are on.
     void PlaySoundFile(const QString &path);
 

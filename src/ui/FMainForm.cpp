@@ -307,6 +307,7 @@ QList<QWidget *> TFormMain::createProtocolBar(QWidget *bar)
     QToolButton *sbWord = button("sbWord", QStringLiteral("Datei in MS Word"));
     sbWord->hide();
     connect(sbCLS, &QToolButton::clicked, this, &TFormMain::sbCLSClick);
+    connect(sbExcel, &QToolButton::clicked, this, &TFormMain::sbExcelClick);
 
     auto *title = new QLabel(QStringLiteral("      Protokoll"), bar);
     title->setObjectName(QStringLiteral("LabelProtokoll"));
