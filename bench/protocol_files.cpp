@@ -99,8 +99,7 @@ int main(int argc, char *argv[])
     auto *tables = new TProtocolTables(&window);
     fillTables(*tables, makeReport(OfficeAthletes));
     const QString workbook = dir.filePath(u"protocol.xlsx"_s);
-    const double excelExport =
-        medianMs([&] { ExportToExcel(*tables, workbook, u"Tavrin"_s); });
+    const double excelExport = medianMs([&] { ExportToExcel(*tables, workbook, u"Tavrin"_s); });
     const double excelImport =
         medianMs([&] { ok &= ImportFromExcel(*tables, workbook).isEmpty(); });
     const int imported = tables->SortGrid1->rowCount() - 1;

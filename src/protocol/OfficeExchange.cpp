@@ -176,8 +176,8 @@ SplitBlock athleteSheetBlock(Worksheet &sheet)
     const QList<QVariantList> values = sheetValues(sheet, kSplitBlockRows);
     for (int k = 0; k < kSplitBlockRows; ++k) {
         for (int col = 0; col < kSplitColumns; ++col)
-            block[k][col] = cellText(values.value(k).value(col), kTimeDecimalPoint,
-                                     WholeNumbers::AsDecimal);
+            block[k][col] =
+                cellText(values.value(k).value(col), kTimeDecimalPoint, WholeNumbers::AsDecimal);
     }
     return block;
 }

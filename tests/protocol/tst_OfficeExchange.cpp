@@ -8,17 +8,17 @@
 #include "platform/office/ZipArchive.h"
 #include "protocol/ProtocolTables.h"
 
+#include "../platform/IndependentReaders.h"
+#include "ProtocolHost.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolButton>
 #include <QXmlStreamReader>
 
 #include <optional>
@@ -28,74 +28,40 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using Captures = std::array<qint64, 4>;
+using Host = ProtocolHost;
 
-struct Host
+// A run whose intermediate times are a quarter, half and three quarters of
+// the final time.
+void evenRun(Host &host, const QString &startNumber, qint32 finalTime)
 {
-    Host()
-    {
-        window.resize(700, 300);
-        tables = new TProtocolTables(&window);
-        tables->SortGrid1->setGeometry(0, 0, 400, 300);
-        tables->TabControl1->setGeometry(410, 0, 272, 220);
-        for (const char *name : {"sbSave", "sbLoad", "sbExcel"}) {
-            auto *button = new QToolButton(&window);
-            button->setObjectName(QLatin1String(name));
-            buttons.append(button);
-        }
-        tables->setProtocolButtons(buttons);
-        tables->FillSplitHeader(5, 10, 15, 30);
-    }
+    host.run(startNumber, finalTime, {finalTime / 4, finalTime / 2, finalTime * 3 / 4});
+}
 
-    // One run as the engine drives it; intermediate times are fractions of
-    // the final time unless given.
-    void run(const QString &startNumber, qint32 finalTime, std::optional<Captures> captures = {})
-    {
-        Captures times = captures.value_or(Captures{finalTime / 4, finalTime / 2, finalTime * 3 / 4});
-        times[3] = finalTime;
-        tables->setTablesEnabled(false);
-        tables->OpenProtocolRow(startNumber);
-        tables->StoreRunSplits(finalTime, times);
-    }
+// Anna with five attempts (the second 12,00 is struck), Ben with four and a
+// barrier without time, Cleo with one attempt over a minute.
+void fillThreeAthletes(Host &host)
+{
+    for (qint32 t : {10000, 11000, 12000, 12000, 9000})
+        evenRun(host, u"7"_s, t);
+    host.run(u"07"_s, 7500, {1050, 0, 3010});
+    for (qint32 t : {7250, 8000, 6990})
+        evenRun(host, u"07"_s, t);
+    evenRun(host, u"12"_s, 62340);
+    TSortGrid *grid = host.tables->SortGrid1;
+    grid->setCells(1, 1, u"Anna Berg"_s);
+    grid->setCells(1, 2, u"Ben"_s);
+    grid->setCells(1, 3, u"Cleo"_s);
+    grid->setCells(3, 2, u"2"_s);
+}
 
-    void setCell(int col, int row, const QString &text) { tables->SortGrid1->setCells(col, row, text); }
-
-    // Anna with five attempts (the second 12,00 is struck), Ben with four and
-    // a barrier without time, Cleo with one attempt over a minute.
-    void fillThreeAthletes()
-    {
-        for (qint32 t : {10000, 11000, 12000, 12000, 9000})
-            run(u"7"_s, t);
-        run(u"07"_s, 7500, Captures{1050, 0, 3010, 0});
-        for (qint32 t : {7250, 8000, 6990})
-            run(u"07"_s, t);
-        run(u"12"_s, 62340);
-        setCell(1, 1, u"Anna Berg"_s);
-        setCell(1, 2, u"Ben"_s);
-        setCell(1, 3, u"Cleo"_s);
-        setCell(3, 2, u"2"_s);
-    }
-
-    QList<QStringList> protocol() const
-    {
-        QList<QStringList> rows;
-        for (int row = 0; row < tables->SortGrid1->rowCount(); ++row)
-            rows.append(tables->SortGrid1->rows(row));
-        return rows;
-    }
-
-    QList<SplitBlock> blocks() const
-    {
-        QList<SplitBlock> blocks;
-        for (int row = 1; row < tables->SortGrid1->rowCount(); ++row)
-            blocks.append(tables->splitBlock(row));
-        return blocks;
-    }
-
-    QWidget window;
-    TProtocolTables *tables = nullptr;
-    QList<QWidget *> buttons;
-};
+// The three athletes exported to a workbook in dir.
+QString exportThreeAthletes(Host &host, const QTemporaryDir &dir)
+{
+    const QString fileName = dir.filePath(u"protokoll.xlsx"_s);
+    fillThreeAthletes(host);
+    ExportToExcel(*host.tables, fileName, u"Tavrin"_s);
+    return fileName;
+}
 
 QString failureOf(const std::function<void()> &step)
 {
@@ -197,22 +163,6 @@ DocumentContents readDocument(const QString &fileName)
     return contents;
 }
 
-// Debian's modules are seen by the system interpreter, not by one that may
-// come first in PATH.
-const QString kPython = u"/usr/bin/python3"_s;
-const QString kOfficeScript = QStringLiteral(TAVRIN_TEST_DATA_DIR "/../../platform/data/office_files.py");
-
-std::optional<QByteArray> runPython(const QStringList &arguments)
-{
-    QProcess python;
-    python.start(kPython, QStringList{kOfficeScript} + arguments);
-    if (!python.waitForFinished(60000) || python.exitCode() != 0) {
-        qWarning("%s", python.readAllStandardError().constData());
-        return std::nullopt;
-    }
-    return python.readAllStandardOutput();
-}
-
 } // namespace
 
 class tst_OfficeExchange : public QObject
@@ -251,10 +201,8 @@ void tst_OfficeExchange::roundTripRestoresProtocolAndSplits()
     QFETCH(QLocale, locale);
     QLocale::setDefault(locale);
     QTemporaryDir dir;
-    const QString fileName = dir.filePath(u"protokoll.xlsx"_s);
     Host source;
-    source.fillThreeAthletes();
-    ExportToExcel(*source.tables, fileName, u"Tavrin"_s);
+    const QString fileName = exportThreeAthletes(source, dir);
 
     Host target;
     target.run(u"99"_s, 5000);
@@ -275,7 +223,7 @@ void tst_OfficeExchange::roundTripRestoresProtocolAndSplits()
     QCOMPARE(target.tables->SortGrid1->row(), 1);
     QCOMPARE(target.tables->shownRow(), 1);
     QCOMPARE(target.tables->excludedRow(), 5);
-    QVERIFY(target.buttons.at(0)->isEnabled());
+    QVERIFY(target.button("sbSave")->isEnabled());
     // The next run of an imported athlete fills the first empty attempt.
     target.run(u"07"_s, 7000);
     QCOMPARE(target.tables->splitBlock(2)[5][3], u"7,00"_s);
@@ -284,14 +232,13 @@ void tst_OfficeExchange::roundTripRestoresProtocolAndSplits()
 void tst_OfficeExchange::workbookHoldsProtocolThenAthletesInOrder()
 {
     QTemporaryDir dir;
-    const QString fileName = dir.filePath(u"protokoll.xlsx"_s);
     Host host;
-    host.fillThreeAthletes();
-    ExportToExcel(*host.tables, fileName, u"Tavrin"_s);
+    const QString fileName = exportThreeAthletes(host, dir);
 
     SpreadsheetServer server;
     Workbook &book = server.workBooks().open(fileName);
-    QCOMPARE(book.sheetNames(), (QStringList{u"Startliste"_s, u"Anna Berg"_s, u"Ben"_s, u"Cleo"_s}));
+    QCOMPARE(book.sheetNames(),
+             (QStringList{u"Startliste"_s, u"Anna Berg"_s, u"Ben"_s, u"Cleo"_s}));
     Worksheet &protocol = book.workSheets(1);
     QCOMPARE(protocol.rows().count(), 4);
     QCOMPARE(sheetValues(protocol, 2),
@@ -299,8 +246,8 @@ void tst_OfficeExchange::workbookHoldsProtocolThenAthletesInOrder()
                                   {7.0, u"Anna Berg"_s, 10.5, QVariant()}}));
     Worksheet &ben = book.workSheets(3);
     QCOMPARE(ben.rows().count(), 5);
-    QCOMPARE(sheetValues(ben, 2), (QList<QVariantList>{{1.65, 3.7, 4.92, 7.43},
-                                                       {1.05, u"-"_s, 3.01, 7.5}}));
+    QCOMPARE(sheetValues(ben, 2),
+             (QList<QVariantList>{{1.65, 3.7, 4.92, 7.43}, {1.05, u"-"_s, 3.01, 7.5}}));
 }
 
 void tst_OfficeExchange::sheetNamesAreMadeValidAndUnique()
@@ -308,11 +255,11 @@ void tst_OfficeExchange::sheetNamesAreMadeValidAndUnique()
     QTemporaryDir dir;
     const QString fileName = dir.filePath(u"namen.xlsx"_s);
     Host host;
-    const QStringList names{QString(), u"Anna"_s, u"anna"_s, u"a:b/c"_s, QString(40, u'x'),
-                            u"Startliste"_s};
+    const QStringList names{QString(),  u"Anna"_s,         u"anna"_s,
+                            u"a:b/c"_s, QString(40, u'x'), u"Startliste"_s};
     for (int i = 0; i < names.size(); ++i) {
         host.run(QString::number(i + 1), 9000 + i);
-        host.setCell(1, i + 1, names.at(i));
+        host.tables->SortGrid1->setCells(1, i + 1, names.at(i));
     }
     ExportToExcel(*host.tables, fileName, u"Tavrin"_s);
 
@@ -331,7 +278,7 @@ void tst_OfficeExchange::exportEndsWithRowOneShownButNotDuringARun()
 {
     QTemporaryDir dir;
     Host host;
-    host.fillThreeAthletes();
+    fillThreeAthletes(host);
     QCOMPARE(host.tables->shownRow(), 3);
     ExportToExcel(*host.tables, dir.filePath(u"a.xlsx"_s), u"Tavrin"_s);
     QCOMPARE(host.tables->SortGrid1->row(), 1);
@@ -351,12 +298,12 @@ void tst_OfficeExchange::exportEndsWithRowOneShownButNotDuringARun()
 void tst_OfficeExchange::exportWithoutNameOpensATemporaryWorkbook()
 {
     Host host;
-    host.fillThreeAthletes();
+    fillThreeAthletes(host);
     QList<QUrl> opened;
     ExportToExcel(*host.tables, QString(), u"Tavrin"_s, platform::Shell([&](const QUrl &url) {
-                      opened.append(url);
-                      return true;
-                  }));
+        opened.append(url);
+        return true;
+    }));
     QCOMPARE(opened.size(), 1);
     const QString fileName = opened.at(0).toLocalFile();
     QVERIFY(fileName.endsWith(u".xlsx"_s));
@@ -368,11 +315,10 @@ void tst_OfficeExchange::exportWithoutNameOpensATemporaryWorkbook()
     QCOMPARE(host.tables->shownRow(), 1);
 
     const QString message = failureOf([&] {
-        ExportToExcel(*host.tables, QString(), u"Tavrin"_s,
-                      platform::Shell([&](const QUrl &url) {
-                          QFile::remove(url.toLocalFile());
-                          return false;
-                      }));
+        ExportToExcel(*host.tables, QString(), u"Tavrin"_s, platform::Shell([&](const QUrl &url) {
+            QFile::remove(url.toLocalFile());
+            return false;
+        }));
     });
     QVERIFY2(message.contains(u"kein Tabellenprogramm"_s), qPrintable(message));
 }
@@ -382,7 +328,7 @@ void tst_OfficeExchange::exportReportsWriteFailures()
     QTemporaryDir dir;
     const QString fileName = dir.filePath(u"fehlt/protokoll.xlsx"_s);
     Host host;
-    host.fillThreeAthletes();
+    fillThreeAthletes(host);
     QCOMPARE(failureOf([&] { ExportToExcel(*host.tables, fileName, u"Tavrin"_s); }),
              u"Der Schreibfehler der Datei: "_s + fileName);
 }
@@ -403,11 +349,9 @@ void tst_OfficeExchange::failedImportKeepsTheProtocol()
     QFETCH(QString, damage);
     QFETCH(QString, reason);
     QTemporaryDir dir;
-    const QString good = dir.filePath(u"gut.xlsx"_s);
     const QString fileName = dir.filePath(u"mappe.xlsx"_s);
     Host source;
-    source.fillThreeAthletes();
-    ExportToExcel(*source.tables, good, u"Tavrin"_s);
+    const QString good = exportThreeAthletes(source, dir);
 
     if (damage == u"truncated") {
         QFile file(good);
@@ -443,7 +387,7 @@ void tst_OfficeExchange::failedImportKeepsTheProtocol()
     Host target;
     target.run(u"5"_s, 8000);
     target.run(u"6"_s, 9000);
-    target.setCell(1, 2, u"Dora"_s);
+    target.tables->SortGrid1->setCells(1, 2, u"Dora"_s);
     const QList<QStringList> protocol = target.protocol();
     const QList<SplitBlock> blocks = target.blocks();
     const QString message = failureOf([&] { ImportFromExcel(*target.tables, fileName); });
@@ -463,16 +407,18 @@ void tst_OfficeExchange::firstSheetWithoutDataRowsGivesOneEmptyRow()
 
     for (const QString &fileName : {headerOnly, empty}) {
         Host host;
-        host.fillThreeAthletes();
+        fillThreeAthletes(host);
         const QString notice = ImportFromExcel(*host.tables, fileName);
         QVERIFY2(notice.contains(u"keine Zeilen"_s) &&
-                     notice.contains(QFileInfo(fileName).fileName()), qPrintable(notice));
-        QCOMPARE(host.protocol(), (QList<QStringList>{{u"Nr."_s, u"Name"_s, u"Zeit"_s, u"Platz"_s},
-                                                       {QString(), QString(), u"0,00"_s, QString()}}));
+                     notice.contains(QFileInfo(fileName).fileName()),
+                 qPrintable(notice));
+        QCOMPARE(host.protocol(),
+                 (QList<QStringList>{{u"Nr."_s, u"Name"_s, u"Zeit"_s, u"Platz"_s},
+                                     {QString(), QString(), u"0,00"_s, QString()}}));
         QCOMPARE(host.blocks(), QList<SplitBlock>(1));
         QCOMPARE(host.tables->SortGridTmp->rowCount(), 6);
-        QVERIFY(!host.buttons.at(0)->isEnabled());
-        QVERIFY(host.buttons.at(1)->isEnabled());
+        QVERIFY(!host.button("sbSave")->isEnabled());
+        QVERIFY(host.button("sbLoad")->isEnabled());
     }
 }
 
@@ -506,7 +452,7 @@ void tst_OfficeExchange::importTakesForeignNumbersAndText()
     Host host;
     QCOMPARE(ImportFromExcel(*host.tables, fileName), QString());
     QCOMPARE(host.protocol(), (QList<QStringList>{{u"Nr."_s, u"Name"_s, u"Zeit"_s, u"Platz"_s},
-                                                   {u"7"_s, u"Anna"_s, u"12,00"_s, u"1"_s}}));
+                                                  {u"7"_s, u"Anna"_s, u"12,00"_s, u"1"_s}}));
     SplitBlock anna;
     anna[0] = {u"1,50"_s, u"-"_s, u"3,01"_s, u"12,00"_s};
     QCOMPARE(host.blocks(), QList<SplitBlock>{anna});
@@ -517,8 +463,8 @@ void tst_OfficeExchange::documentHoldsTheProtocolTable()
     QTemporaryDir dir;
     const QString fileName = dir.filePath(u"protokoll.docx"_s);
     Host host;
-    host.fillThreeAthletes();
-    host.setCell(1, 2, u"Ben \"der Blitz\"\tB."_s);
+    fillThreeAthletes(host);
+    host.tables->SortGrid1->setCells(1, 2, u"Ben \"der Blitz\"\tB."_s);
     ExportToWord(*host.tables, fileName, dir.filePath(u"Protokollvorlage.docx"_s));
 
     const DocumentContents document = readDocument(fileName);
@@ -562,7 +508,7 @@ void tst_OfficeExchange::documentFailuresAreReported()
 {
     QTemporaryDir dir;
     Host host;
-    host.fillThreeAthletes();
+    fillThreeAthletes(host);
     const QString unwritable = dir.filePath(u"fehlt/protokoll.docx"_s);
     QCOMPARE(failureOf([&] { ExportToWord(*host.tables, unwritable, QString()); }),
              writeErrorMessage(unwritable));
@@ -578,26 +524,20 @@ void tst_OfficeExchange::documentFailuresAreReported()
 
 void tst_OfficeExchange::independentReadersSeeTheSame()
 {
-    if (!QFile::exists(kPython))
-        QSKIP("/usr/bin/python3 is missing (install python3-openpyxl and python3-docx).");
-    QProcess probe;
-    probe.start(kPython, {u"-c"_s, u"import openpyxl, docx"_s});
-    if (!probe.waitForFinished(30000) || probe.exitCode() != 0)
-        QSKIP("python3-openpyxl or python3-docx is missing: run tools/install-deps.sh.");
+    if (const QString missing = independentReadersMissing(); !missing.isEmpty())
+        QSKIP(qPrintable(missing));
 
     QTemporaryDir dir;
-    const QString workbook = dir.filePath(u"protokoll.xlsx"_s);
     const QString document = dir.filePath(u"protokoll.docx"_s);
     const QString templatePath = dir.filePath(u"Protokollvorlage.docx"_s);
     const QString fromTemplate = dir.filePath(u"vorlage.docx"_s);
-    QVERIFY(runPython({u"write"_s, dir.filePath(u"fremd.xlsx"_s), templatePath}).has_value());
+    QVERIFY(runOfficeScript({u"write"_s, dir.filePath(u"fremd.xlsx"_s), templatePath}).has_value());
 
     Host host;
-    host.fillThreeAthletes();
-    ExportToExcel(*host.tables, workbook, u"Tavrin"_s);
+    const QString workbook = exportThreeAthletes(host, dir);
     ExportToWord(*host.tables, document, dir.filePath(u"keine.docx"_s));
     ExportToWord(*host.tables, fromTemplate, templatePath);
-    const auto output = runPython({u"read"_s, workbook, document, fromTemplate});
+    const auto output = runOfficeScript({u"read"_s, workbook, document, fromTemplate});
     QVERIFY(output.has_value());
     const QJsonObject read = QJsonDocument::fromJson(*output).object();
 
@@ -605,18 +545,11 @@ void tst_OfficeExchange::independentReadersSeeTheSame()
     QCOMPARE(book.value(u"creator"_s).toString(), u"Korvel Software"_s);
     QCOMPARE(book.value(u"subject"_s).toString(), u"Tavrin"_s);
     const QJsonArray sheets = book.value(u"sheets"_s).toArray();
-    QStringList names;
-    for (const QJsonValue &sheet : sheets)
-        names.append(sheet.toObject().value(u"name"_s).toString());
-    QCOMPARE(names, (QStringList{u"Startliste"_s, u"Anna Berg"_s, u"Ben"_s, u"Cleo"_s}));
+    QCOMPARE(readSheetNames(sheets),
+             (QStringList{u"Startliste"_s, u"Anna Berg"_s, u"Ben"_s, u"Cleo"_s}));
 
     const auto cell = [&](int sheet, const char *coordinate) {
-        return sheets.at(sheet)
-            .toObject()
-            .value(u"cells"_s)
-            .toObject()
-            .value(QLatin1StringView(coordinate))
-            .toObject();
+        return readCell(sheets.at(sheet).toObject(), coordinate);
     };
     QCOMPARE(cell(0, "B2").value(u"value"_s).toString(), u"Anna Berg"_s);
     QCOMPARE(cell(0, "C2").value(u"value"_s).toDouble(), 10.5);
@@ -637,11 +570,10 @@ void tst_OfficeExchange::independentReadersSeeTheSame()
     QCOMPARE(cell(2, "B2").value(u"value"_s).toString(), u"-"_s);
     QVERIFY(!cell(2, "A6").contains(u"value"_s));
 
-    const QJsonArray expectedTable{
-        QJsonArray{u"Nr."_s, u"Name"_s, u"Zeit"_s, u"Platz"_s},
-        QJsonArray{u"7"_s, u"Anna Berg"_s, u"10,50"_s, QString()},
-        QJsonArray{u"07"_s, u"Ben"_s, u"7,43"_s, u"2"_s},
-        QJsonArray{u"12"_s, u"Cleo"_s, u"1.02,34"_s, QString()}};
+    const QJsonArray expectedTable{QJsonArray{u"Nr."_s, u"Name"_s, u"Zeit"_s, u"Platz"_s},
+                                   QJsonArray{u"7"_s, u"Anna Berg"_s, u"10,50"_s, QString()},
+                                   QJsonArray{u"07"_s, u"Ben"_s, u"7,43"_s, u"2"_s},
+                                   QJsonArray{u"12"_s, u"Cleo"_s, u"1.02,34"_s, QString()}};
     const QJsonObject fresh = read.value(u"document"_s).toObject();
     QCOMPARE(fresh.value(u"tables"_s).toArray(), QJsonArray{expectedTable});
     const QJsonObject templated = read.value(u"template"_s).toObject();
