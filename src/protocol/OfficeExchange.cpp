@@ -241,6 +241,9 @@ void ExportToExcel(TProtocolTables &tables, const QString &fileName, const QStri
 
 QString ImportFromExcel(TProtocolTables &tables, const QString &fileName)
 {
+    // The run being timed would be credited to whichever row 1 the file brings.
+    if (!tables.tablesEnabled())
+        throw OfficeError(u"Während eines Laufs kann kein Protokoll geladen werden."_s);
     const WaitCursor wait;
     const ImportedProtocol imported = readProtocolWorkbook(fileName);
     tables.replaceProtocol(imported.rows, imported.blocks);

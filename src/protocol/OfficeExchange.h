@@ -18,10 +18,11 @@ class TProtocolTables;
 void ExportToExcel(TProtocolTables &tables, const QString &fileName, const QString &subject,
                    const platform::Shell &shell = platform::Shell());
 
-// Replaces the protocol and the split store by the workbook's contents. Reads
-// and checks everything first; on failure throws and leaves the protocol
-// untouched. Returns a notice for the user, empty when there is none: a first
-// sheet without data rows gives one empty protocol row and says so.
+// Replaces the protocol and the split store by the workbook's contents and
+// shows row 1. Reads and checks everything first; on failure, and while a run
+// is being timed, throws and leaves the protocol untouched. Returns a notice
+// for the user, empty when there is none: a first sheet without data rows
+// gives one empty protocol row and says so.
 QString ImportFromExcel(TProtocolTables &tables, const QString &fileName);
 
 // The protocol as a table in a document made from templatePath when that file

@@ -181,6 +181,7 @@ private Q_SLOTS:
     void exportReportsWriteFailures();
     void failedImportKeepsTheProtocol_data();
     void failedImportKeepsTheProtocol();
+    void importWaitsForTheRunToEnd();
     void firstSheetWithoutDataRowsGivesOneEmptyRow();
     void importTakesForeignNumbersAndText();
     void documentHoldsTheProtocolTable();
@@ -395,6 +396,25 @@ void tst_OfficeExchange::failedImportKeepsTheProtocol()
     QVERIFY2(message.contains(u"mappe.xlsx\""_s), qPrintable(message));
     QCOMPARE(target.protocol(), protocol);
     QCOMPARE(target.blocks(), blocks);
+}
+
+void tst_OfficeExchange::importWaitsForTheRunToEnd()
+{
+    QTemporaryDir dir;
+    Host source;
+    const QString fileName = exportThreeAthletes(source, dir);
+    Host host;
+    host.run(u"5"_s, 8000);
+    host.tables->setTablesEnabled(false);
+    host.tables->OpenProtocolRow(u"6"_s);
+    const QList<QStringList> protocol = host.protocol();
+    QVERIFY(!failureOf([&] { ImportFromExcel(*host.tables, fileName); }).isEmpty());
+    QCOMPARE(host.protocol(), protocol);
+    host.tables->StoreRunSplits(9000, {0, 0, 0, 9000});
+    QCOMPARE(host.tables->splitBlock(2)[1][3], u"9,00"_s);
+
+    QCOMPARE(ImportFromExcel(*host.tables, fileName), QString());
+    QCOMPARE(host.protocol(), source.protocol());
 }
 
 void tst_OfficeExchange::firstSheetWithoutDataRowsGivesOneEmptyRow()
