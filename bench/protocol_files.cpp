@@ -1,11 +1,16 @@
 // Saves, loads and writes the web page of a protocol of 10,000 athletes with
-// five attempts each; prints the median of several rounds of each.
+// five attempts each, and exports to and imports from a workbook and exports
+// to a document a protocol of 500 athletes; prints the median of several
+// rounds of each.
 
+#include "controls/SortGrid.h"
 #include "protocol/HtmlReport.h"
+#include "protocol/OfficeExchange.h"
+#include "protocol/ProtocolTables.h"
 #include "protocol/ProtocolText.h"
 #include "timing/TimeFormat.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -20,17 +25,18 @@ using namespace protocol;
 namespace {
 
 constexpr int Athletes = 10000;
+constexpr int OfficeAthletes = 500;
 constexpr int Rounds = 7;
 
-ProtocolReport makeReport()
+ProtocolReport makeReport(int athletes)
 {
     ProtocolReport report;
     report.title = u"Tavrin"_s;
     report.splitHeader = {u"5 m"_s, u"10 m"_s, u"15 m"_s, u"30 m"_s};
-    report.protocol.reserve(Athletes + 1);
+    report.protocol.reserve(athletes + 1);
     report.protocol.append({u"Nr."_s, u"Name"_s, u"Zeit"_s, u"Platz"_s});
-    report.splits.reserve(Athletes);
-    for (int a = 1; a <= Athletes; ++a) {
+    report.splits.reserve(athletes);
+    for (int a = 1; a <= athletes; ++a) {
         protocol::SplitBlock block;
         for (int k = 1; k < SplitBlockRows; ++k) {
             const qint32 base = 4000 + (a * 37 + k * 101) % 3000;
@@ -58,15 +64,28 @@ double medianMs(const std::function<void()> &step)
     return times[times.size() / 2];
 }
 
+// The protocol tables of a main window holding the report.
+void fillTables(TProtocolTables &tables, const ProtocolReport &report)
+{
+    const QList<ProtocolRow> rows = report.protocol.mid(1);
+    QList<::SplitBlock> blocks;
+    for (const protocol::SplitBlock &block : report.splits)
+        blocks.append(block.rows);
+    tables.replaceProtocol(rows, blocks);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The protocol tables are widgets, but nothing is shown.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     QTemporaryDir dir;
     const QString text = dir.filePath(u"protocol.txt"_s);
     const QString page = dir.filePath(u"protocol.html"_s);
-    const ProtocolReport report = makeReport();
+    const ProtocolReport report = makeReport(Athletes);
     QTextStream out(stdout);
 
     bool ok = true;
@@ -76,9 +95,24 @@ int main(int argc, char *argv[])
     const double load = medianMs([&] { loaded = loadProtocolTextFile(text).rows.size(); });
     const double html = medianMs([&] { ok &= saveHtmlReportFile(page, report).isEmpty(); });
 
+    QWidget window;
+    auto *tables = new TProtocolTables(&window);
+    fillTables(*tables, makeReport(OfficeAthletes));
+    const QString workbook = dir.filePath(u"protocol.xlsx"_s);
+    const double excelExport = medianMs([&] { ExportToExcel(*tables, workbook, u"Tavrin"_s); });
+    const double excelImport =
+        medianMs([&] { ok &= ImportFromExcel(*tables, workbook).isEmpty(); });
+    const int imported = tables->SortGrid1->rowCount() - 1;
+    const double wordExport = medianMs(
+        [&] { ExportToWord(*tables, dir.filePath(u"protocol.docx"_s), dir.filePath(u"none"_s)); });
+
     out << "protocol files, " << Athletes << " athletes, median of " << Rounds << " rounds\n"
         << "  save text:     " << save << " ms\n"
         << "  load text:     " << load << " ms (" << loaded << " rows)\n"
-        << "  write web page: " << html << " ms\n";
-    return ok && loaded == Athletes ? 0 : 1;
+        << "  write web page: " << html << " ms\n"
+        << "office files, " << OfficeAthletes << " athletes, five attempts\n"
+        << "  workbook export: " << excelExport << " ms\n"
+        << "  workbook import: " << excelImport << " ms (" << imported << " rows)\n"
+        << "  document export: " << wordExport << " ms\n";
+    return ok && loaded == Athletes && imported == OfficeAthletes ? 0 : 1;
 }

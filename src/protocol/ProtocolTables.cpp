@@ -287,6 +287,28 @@ SplitBlock TProtocolTables::splitBlock(int protocolRow) const
     return block;
 }
 
+void TProtocolTables::replaceProtocol(const QList<protocol::ProtocolRow> &dataRows,
+                                      const QList<SplitBlock> &blocks)
+{
+    const int rows = std::max(1, int(dataRows.size()));
+    {
+        const QScopedValueRollback guard(m_restructuring, true);
+        SortGrid1->setRowCount(rows + 1);
+        SortGridTmp->setRowCount(splitStoreRowCount(rows));
+        for (int row = 1; row <= rows; ++row) {
+            const protocol::ProtocolRow cells = dataRows.value(row - 1);
+            SortGrid1->setRows(row, QStringList(cells.begin(), cells.end()));
+            setLoadedTime(row, cells[kZeitCol]);
+            const SplitBlock block = blocks.value(row - 1);
+            const int first = splitBlockFirstRow(row);
+            for (int k = 0; k < kSplitBlockRows; ++k)
+                SortGridTmp->setRows(first + k, QStringList(block[k].begin(), block[k].end()));
+        }
+    }
+    showProtocolRow(1);
+    UpdateProtocolButtons();
+}
+
 void TProtocolTables::keepShownBlock()
 {
     if (m_shownRow < 1 || m_shownRow > dataRowCount())
@@ -495,38 +517,6 @@ protocol::ProtocolReport TProtocolTables::report(const QString &title) const
             block.excludedRow = excluded - kMeanRow;
     }
     return report;
-}
-
-void TProtocolTables::replaceProtocol(const QList<protocol::ProtocolRow> &dataRows,
-                                      const QList<SplitBlock> &blocks)
-{
-    const int count = std::max<int>(1, dataRows.size());
-    {
-        const QScopedValueRollback guard(m_restructuring, true);
-        SortGrid1->setRowCount(count + 1);
-        SortGridTmp->setRowCount(splitStoreRowCount(count));
-        for (int row = 1; row <= count; ++row) {
-            clearProtocolRow(row);
-            if (row - 1 < dataRows.size()) {
-                const protocol::ProtocolRow &cells = dataRows.at(row - 1);
-                for (int col = 0; col < protocol::ProtocolColumns; ++col)
-                    SortGrid1->setCells(col, row, cells[col]);
-                setLoadedTime(row, cells[kZeitCol]);
-            }
-            clearStoreBlock(row);
-            if (row - 1 < blocks.size()) {
-                const int first = splitBlockFirstRow(row);
-                for (int k = 0; k < kSplitBlockRows; ++k) {
-                    for (int col = 0; col < kSplitColumns; ++col)
-                        SortGridTmp->setCells(col, first + k, blocks.at(row - 1)[k][col]);
-                }
-            }
-        }
-    }
-    // The split grid showed a row of the old protocol; the caller shows a new one.
-    m_shownRow = 1;
-    m_attemptStored = false;
-    UpdateProtocolButtons();
 }
 
 void TProtocolTables::showProtocolRow(int row)

@@ -84,14 +84,15 @@ public:
     protocol::ProtocolRows protocolRows() const;
     // Everything the web page shows, with the grids' current column widths.
     protocol::ProtocolReport report(const QString &title) const;
-    // A loaded protocol replaces the whole one: data rows (at least one), each
-    // with its split block (missing blocks start empty). Every row keeps its
-    // "Zeit" as the loaded time, which stands while it has no attempt.
-    void replaceProtocol(const QList<protocol::ProtocolRow> &dataRows,
-                         const QList<SplitBlock> &blocks = {});
     // Selects a protocol row and shows its split table, as a click in its
     // "Platz" cell does.
     void showProtocolRow(int row);
+    // Replaces the data rows and the split store by a loaded protocol: one
+    // block per row (missing ones empty), each row's "Zeit" kept as its loaded
+    // time; no rows give one empty row. The header stays. Ends with row 1
+    // selected and shown and the buttons updated.
+    void replaceProtocol(const QList<protocol::ProtocolRow> &dataRows,
+                         const QList<SplitBlock> &blocks = {});
     // The protocol row whose split table the split grid shows.
     int shownRow() const { return m_shownRow; }
     // Split-grid row struck out of the means, or kNoExcludedRow.

@@ -240,6 +240,8 @@ void TFormMain::createControls()
             &TProtocolFileCommands::sbSaveClick);
     connect(Panel4->button(u"sbLoad"), &QToolButton::clicked, m_files,
             &TProtocolFileCommands::sbLoadClick);
+    connect(Panel4->button(u"sbExcel"), &QToolButton::clicked, m_files,
+            &TProtocolFileCommands::sbExcelClick);
     for (QToolButton *page : {Panel4->button(u"sbInet"), Panel4->button(u"sbPrint")}) {
         connect(page, &QToolButton::clicked, m_files,
                 [this, page] { m_files->sbInetClick(page->property("tag").toInt()); });
@@ -396,6 +398,14 @@ void TFormMain::connectHandlers()
             return false;
         m_dlgYesNo->setQuestion(question);
         return m_dlgYesNo->exec() == QDialog::Accepted;
+    });
+    connect(m_files, &TProtocolFileCommands::protocolImported, this, [this] {
+        // Refreshed as on showing; a hidden window is placed when it is shown.
+        if (!m_monitorWindow)
+            return;
+        if (m_monitorWindow->isVisible())
+            m_monitorWindow->PlaceOnMonitor();
+        m_monitorWindow->setStartNumbers(editStartN1->value(), editStartN2->value());
     });
     connect(m_tables, &TProtocolTables::protocolCleared, this, [this] {
         ShowTime(DisplayRow::Lower, 0);

@@ -1,15 +1,18 @@
 #include "ui/ProtocolFileCommands.h"
 
+#include "platform/office/OfficeError.h"
 #include "protocol/DialogFolder.h"
 #include "protocol/FileChoice.h"
 #include "protocol/HtmlPrinting.h"
 #include "protocol/HtmlReport.h"
+#include "protocol/OfficeExchange.h"
 #include "protocol/ProtocolTables.h"
 #include "protocol/ProtocolText.h"
 #include "settings/ProgramTitle.h"
 #include "timing/TimeFormat.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -86,7 +89,11 @@ void TProtocolFileCommands::sbSaveClick()
         WriteHtmlReport(answer->fileName);
         break;
     case FileKind::Spreadsheet:
+        runOffice([&] { ExportToExcel(m_tables, answer->fileName, programTitle(), m_shell); });
+        break;
     case FileKind::Document:
+        runOffice([&] { ExportToWord(m_tables, answer->fileName, documentTemplatePath()); });
+        break;
     case FileKind::Text:
         SaveProtocolText(answer->fileName);
         break;
@@ -110,12 +117,19 @@ void TProtocolFileCommands::sbLoadClick()
         LoadProtocolText(answer->fileName);
         break;
     case FileKind::Spreadsheet:
+        importSpreadsheet(answer->fileName);
+        break;
     case FileKind::Document:
     case FileKind::WebPage:
         break;
     }
     m_tables.showProtocolRow(1);
     m_saveFilterIndex = m_openFilterIndex;
+}
+
+void TProtocolFileCommands::sbExcelClick()
+{
+    runOffice([this] { ExportToExcel(m_tables, QString(), programTitle(), m_shell); });
 }
 
 void TProtocolFileCommands::sbInetClick(int tag)
@@ -166,6 +180,31 @@ void TProtocolFileCommands::printWebPage(const QString &fileName)
     const QString error = protocol::printHtmlFile(fileName, printer);
     if (!error.isEmpty())
         showError(error);
+}
+
+void TProtocolFileCommands::importSpreadsheet(const QString &fileName)
+{
+    runOffice([&] {
+        const QString notice = ImportFromExcel(m_tables, fileName);
+        Q_EMIT protocolImported();
+        if (!notice.isEmpty())
+            QMessageBox::information(m_window, programTitle(), notice, QMessageBox::Ok);
+    });
+}
+
+void TProtocolFileCommands::runOffice(const std::function<void()> &operation) const
+{
+    try {
+        operation();
+    } catch (const platform::office::OfficeError &error) {
+        showError(error.message());
+    }
+}
+
+QString TProtocolFileCommands::documentTemplatePath()
+{
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QStringLiteral("Protokollvorlage.docx"));
 }
 
 void TProtocolFileCommands::showError(const QString &message) const

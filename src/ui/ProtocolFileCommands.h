@@ -31,6 +31,8 @@ public:
 
     void sbSaveClick();
     void sbLoadClick();
+    // Opens the protocol as a workbook in the desktop's spreadsheet application.
+    void sbExcelClick();
     // Writes the web page; tag 0 opens it in the browser, tag 1 prints it.
     void sbInetClick(int tag);
 
@@ -49,6 +51,11 @@ Q_SIGNALS:
     void protocolImported();
 
 private:
+    void importSpreadsheet(const QString &fileName);
+    // Runs an office export or import; its failure reaches the user.
+    void runOffice(const std::function<void()> &operation) const;
+    // The document export's template beside the program.
+    static QString documentTemplatePath();
     void showError(const QString &message) const;
     void printWebPage(const QString &fileName);
 

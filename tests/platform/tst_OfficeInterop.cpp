@@ -2,13 +2,13 @@
 #include "platform/office/SpreadsheetServer.h"
 #include "platform/office/ZipArchive.h"
 
+#include "IndependentReaders.h"
 #include "ProtocolBook.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,10 +18,6 @@ using namespace platform::office;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Debian's modules are seen by the system interpreter, not by one that may
-// come first in PATH.
-const QString kPython = u"/usr/bin/python3"_s;
 
 const QString kProtocolText = u"Nr.\tName\tZeit\tPlatz\r\n7\tAnna Berg\t10,50\t\r\n"_s;
 
@@ -38,11 +34,6 @@ void writeDocument(const QString &templateName, const QString &fileName)
     server.fileSaveAs(fileName);
 }
 
-QJsonObject cell(const QJsonObject &sheet, const char *coordinate)
-{
-    return sheet.value(u"cells"_s).toObject().value(QLatin1StringView(coordinate)).toObject();
-}
-
 } // namespace
 
 class TestOfficeInterop : public QObject
@@ -50,19 +41,6 @@ class TestOfficeInterop : public QObject
     Q_OBJECT
 
 private:
-    // The script's output; none (with a warning) when it failed.
-    std::optional<QByteArray> runPython(const QStringList &arguments)
-    {
-        QProcess python;
-        python.start(kPython, QStringList{QStringLiteral(TAVRIN_TEST_DATA_DIR "/office_files.py")} +
-                                  arguments);
-        if (!python.waitForFinished(60000) || python.exitCode() != 0) {
-            qWarning("%s", python.readAllStandardError().constData());
-            return std::nullopt;
-        }
-        return python.readAllStandardOutput();
-    }
-
     QString foreignName() const { return m_dir.filePath(u"fremd.xlsx"_s); }
 
     QJsonObject m_read; // what the independent readers found
@@ -71,12 +49,8 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        if (!QFile::exists(kPython))
-            QSKIP("/usr/bin/python3 is missing (install python3-openpyxl and python3-docx).");
-        QProcess probe;
-        probe.start(kPython, {u"-c"_s, u"import openpyxl, docx"_s});
-        if (!probe.waitForFinished(30000) || probe.exitCode() != 0)
-            QSKIP("python3-openpyxl or python3-docx is missing: run tools/install-deps.sh.");
+        if (const QString missing = independentReadersMissing(); !missing.isEmpty())
+            QSKIP(qPrintable(missing));
 
         const QString workbookName = m_dir.filePath(u"protokoll.xlsx"_s);
         SpreadsheetServer spreadsheet;
@@ -84,13 +58,14 @@ private Q_SLOTS:
         spreadsheet.activeWorkbook().saveAs(workbookName);
 
         const QString templateName = m_dir.filePath(u"Protokollvorlage.docx"_s);
-        QVERIFY(runPython({u"write"_s, foreignName(), templateName}).has_value());
+        QVERIFY(runOfficeScript({u"write"_s, foreignName(), templateName}).has_value());
         const QString documentName = m_dir.filePath(u"neu.docx"_s);
         const QString fromTemplateName = m_dir.filePath(u"vorlage.docx"_s);
         writeDocument(QString(), documentName);
         writeDocument(templateName, fromTemplateName);
 
-        const auto output = runPython({u"read"_s, workbookName, documentName, fromTemplateName});
+        const auto output =
+            runOfficeScript({u"read"_s, workbookName, documentName, fromTemplateName});
         QVERIFY(output.has_value());
         QJsonParseError error;
         m_read = QJsonDocument::fromJson(*output, &error).object();
@@ -103,31 +78,29 @@ private Q_SLOTS:
         QCOMPARE(book.value(u"creator"_s).toString(), u"Korvel Software"_s);
         QCOMPARE(book.value(u"subject"_s).toString(), u"Tavrin"_s);
         const QJsonArray sheets = book.value(u"sheets"_s).toArray();
-        QStringList names;
-        for (const QJsonValue &sheet : sheets)
-            names.append(sheet.toObject().value(u"name"_s).toString());
-        QCOMPARE(names, (QStringList{u"Startliste"_s, u"Anna Berg"_s, u"Ben"_s, u"Cleo"_s}));
+        QCOMPARE(readSheetNames(sheets),
+                 (QStringList{u"Startliste"_s, u"Anna Berg"_s, u"Ben"_s, u"Cleo"_s}));
 
         const QJsonObject protocol = sheets.at(0).toObject();
-        QCOMPARE(cell(protocol, "A1").value(u"value"_s).toString(), u"Nr."_s);
-        QVERIFY(cell(protocol, "A1").value(u"bold"_s).toBool());
-        QCOMPARE(cell(protocol, "A1").value(u"border"_s).toString(), u"medium"_s);
-        QCOMPARE(cell(protocol, "A2").value(u"value"_s).toDouble(), 7.0);
-        QVERIFY(!cell(protocol, "A2").value(u"bold"_s).toBool());
-        QCOMPARE(cell(protocol, "A2").value(u"border"_s).toString(), u"thin"_s);
-        QCOMPARE(cell(protocol, "A3").value(u"value"_s).toString(), u"07"_s);
-        QCOMPARE(cell(protocol, "C2").value(u"value"_s).toDouble(), 10.5);
-        QCOMPARE(cell(protocol, "C2").value(u"format"_s).toString(), u"0.00"_s);
-        QCOMPARE(cell(protocol, "C3").value(u"value"_s).toString(), u"1.02,34"_s);
-        QVERIFY(!cell(protocol, "D2").contains(u"value"_s)); // empty stays empty
+        QCOMPARE(readCell(protocol, "A1").value(u"value"_s).toString(), u"Nr."_s);
+        QVERIFY(readCell(protocol, "A1").value(u"bold"_s).toBool());
+        QCOMPARE(readCell(protocol, "A1").value(u"border"_s).toString(), u"medium"_s);
+        QCOMPARE(readCell(protocol, "A2").value(u"value"_s).toDouble(), 7.0);
+        QVERIFY(!readCell(protocol, "A2").value(u"bold"_s).toBool());
+        QCOMPARE(readCell(protocol, "A2").value(u"border"_s).toString(), u"thin"_s);
+        QCOMPARE(readCell(protocol, "A3").value(u"value"_s).toString(), u"07"_s);
+        QCOMPARE(readCell(protocol, "C2").value(u"value"_s).toDouble(), 10.5);
+        QCOMPARE(readCell(protocol, "C2").value(u"format"_s).toString(), u"0.00"_s);
+        QCOMPARE(readCell(protocol, "C3").value(u"value"_s).toString(), u"1.02,34"_s);
+        QVERIFY(!readCell(protocol, "D2").contains(u"value"_s)); // empty stays empty
 
         const QJsonObject ben = sheets.at(2).toObject();
-        QCOMPARE(cell(ben, "B2").value(u"value"_s).toString(), u"-"_s);
-        QCOMPARE(cell(ben, "D3").value(u"value"_s).toDouble(), 12.0);
-        QVERIFY(cell(ben, "D3").value(u"strike"_s).toBool());
-        QVERIFY(cell(ben, "A3").value(u"strike"_s).toBool());
-        QVERIFY(!cell(ben, "A2").value(u"strike"_s).toBool());
-        QVERIFY(!cell(sheets.at(1).toObject(), "A3").value(u"strike"_s).toBool());
+        QCOMPARE(readCell(ben, "B2").value(u"value"_s).toString(), u"-"_s);
+        QCOMPARE(readCell(ben, "D3").value(u"value"_s).toDouble(), 12.0);
+        QVERIFY(readCell(ben, "D3").value(u"strike"_s).toBool());
+        QVERIFY(readCell(ben, "A3").value(u"strike"_s).toBool());
+        QVERIFY(!readCell(ben, "A2").value(u"strike"_s).toBool());
+        QVERIFY(!readCell(sheets.at(1).toObject(), "A3").value(u"strike"_s).toBool());
         QCOMPARE(ben.value(u"cells"_s).toObject().size(), 12); // three rows of four, no empties
     }
 

@@ -1,6 +1,7 @@
 #include "protocol/ProtocolTables.h"
 
 #include "../ui/RunModal.h"
+#include "ProtocolHost.h"
 #include "controls/SortGrid.h"
 #include "ui/DlgYesNo.h"
 
@@ -18,53 +19,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using Captures = std::array<qint64, 4>;
-
-// The host window as the main window will be: the tables and the protocol bar.
-struct Host
-{
-    Host()
-    {
-        window.resize(700, 300);
-        tables = new TProtocolTables(&window);
-        tables->SortGrid1->setGeometry(0, 0, 400, 300);
-        tables->TabControl1->setGeometry(410, 0, 272, 220);
-        for (const char *name : {"sbSave", "sbLoad", "sbExcel", "sbInet", "sbPrint", "sbCLS", "sbWord"}) {
-            auto *button = new QToolButton(&window);
-            button->setObjectName(QLatin1String(name));
-            buttons.append(button);
-        }
-        tables->setProtocolButtons(buttons);
-        tables->FillSplitHeader(5, 10, 15, 30);
-    }
-
-    // One run the way the engine drives it: start, then stop with the times.
-    void run(const QString &startNumber, qint32 finalTime, Captures captures = {})
-    {
-        captures[3] = finalTime;
-        tables->setTablesEnabled(false);
-        tables->OpenProtocolRow(startNumber);
-        tables->StoreRunSplits(finalTime, captures);
-    }
-
-    QString nr(int row) const { return tables->SortGrid1->cells(0, row); }
-    QString zeit(int row) const { return tables->SortGrid1->cells(2, row); }
-    QStringList split(int row) const { return tables->SortGridRes->rows(row); }
-    int dataRows() const { return tables->SortGrid1->rowCount() - 1; }
-    void select(int row) const
-    {
-        bool canSelect = true;
-        tables->SortGrid1SelectCell(tables->SortGrid1, 3, row, canSelect);
-    }
-    QWidget *button(const char *name) const
-    {
-        return window.findChild<QWidget *>(QLatin1String(name));
-    }
-
-    QWidget window;
-    TProtocolTables *tables = nullptr;
-    QList<QWidget *> buttons;
-};
+using Host = ProtocolHost;
+using Captures = ProtocolHost::Captures;
 
 QStringList finals(const SplitBlock &block)
 {
@@ -177,8 +133,7 @@ void tst_ProtocolTables::runsFindOrAppendTheirRow()
     h.run(u"1"_s, 12000);
     QCOMPARE(h.dataRows(), 2);
     QCOMPARE(h.tables->SortGrid1->row(), 1);
-    QCOMPARE(finals(h.tables->splitBlock(1)).mid(1, 3),
-             (QStringList{u"12,34"_s, u"12,00"_s, {}}));
+    QCOMPARE(finals(h.tables->splitBlock(1)).mid(1, 3), (QStringList{u"12,34"_s, u"12,00"_s, {}}));
     QCOMPARE(h.zeit(1), u"12,17"_s);
     QCOMPARE(h.zeit(2), u"11,00"_s);
     QCOMPARE(finals(h.tables->splitBlock(2)).mid(1, 2), (QStringList{u"11,00"_s, {}}));

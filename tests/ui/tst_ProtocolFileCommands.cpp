@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrinter>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -58,6 +59,16 @@ void chooseFile(const QString &fileName, int filterIndex, QStringList *shown = n
         name->setText(fileName);
         static_cast<QDialog *>(dialog)->accept(); // as the dialog's own button does
     });
+}
+
+// The 1-based dialog entry of a kind.
+int entryOf(const FileFilters &filters, FileKind kind)
+{
+    for (int i = 0; i < filters.size(); ++i) {
+        if (filters[i].kind == kind)
+            return i + 1;
+    }
+    return 0;
 }
 
 // Closes the next message box and hands back its text.
@@ -133,8 +144,7 @@ private Q_SLOTS:
                  "Nr.\tName\tZeit\tPlatz\t\r\n7\tAnna Berg\t12,34\t \t\r\n");
 
         // The web-page entry writes the page, whatever the name.
-        const int web = int(m_files->saveFilters().size());
-        QCOMPARE(m_files->saveFilters().constLast().kind, FileKind::WebPage);
+        const int web = entryOf(m_files->saveFilters(), FileKind::WebPage);
         chooseFile(m_dir.filePath(u"Bericht.htm"_s), web);
         m_files->sbSaveClick();
         QVERIFY(readAll(m_dir.filePath(u"Bericht.htm"_s)).startsWith("<HTML>\r\n"));
@@ -171,6 +181,39 @@ private Q_SLOTS:
         QCOMPARE(m_tables->SortGridTmp->rowCount(), 12);
         // The save dialog goes on with the open dialog's entry.
         QCOMPARE(m_files->filterIndex(), 1);
+    }
+
+    void officeEntriesExportAndImport()
+    {
+        const QList<protocol::ProtocolRow> athletes{{u"7"_s, u"Anna"_s, u"12,34"_s, u""_s},
+                                                    {u"8"_s, u"Ben"_s, u"11,00"_s, u""_s}};
+        m_tables->replaceProtocol(athletes);
+        const QString book = m_dir.filePath(u"liste.xlsx"_s);
+        chooseFile(book, entryOf(m_files->saveFilters(), FileKind::Spreadsheet));
+        m_files->sbSaveClick();
+        QVERIFY(readAll(book).startsWith("PK"));
+        const QString document = m_dir.filePath(u"liste.docx"_s);
+        chooseFile(document, entryOf(m_files->saveFilters(), FileKind::Document));
+        m_files->sbSaveClick();
+        QVERIFY(readAll(document).startsWith("PK"));
+
+        // The workbook comes back through the open dialog's spreadsheet entry.
+        m_tables->replaceProtocol({{u"1"_s, u"Andere"_s, u"9,99"_s, u""_s}});
+        QSignalSpy imported(m_files, &TProtocolFileCommands::protocolImported);
+        chooseFile(book, entryOf(m_files->openFilters(), FileKind::Spreadsheet));
+        m_files->sbLoadClick();
+        QCOMPARE(imported.size(), 1);
+        QCOMPARE(m_tables->protocolRows().mid(1), athletes);
+
+        // A damaged workbook is reported and changes nothing.
+        const QString damaged = m_dir.filePath(u"kaputt.xlsx"_s);
+        writeFile(damaged, readAll(book).left(200));
+        std::unique_ptr<QString> message(catchMessage());
+        chooseFile(damaged, entryOf(m_files->openFilters(), FileKind::Spreadsheet));
+        m_files->sbLoadClick();
+        QVERIFY(!message->isEmpty());
+        QCOMPARE(imported.size(), 1);
+        QCOMPARE(m_tables->protocolRows().mid(1), athletes);
     }
 
     void failedLoadTellsAndKeepsTheProtocol()
