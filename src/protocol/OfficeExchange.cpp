@@ -1,6 +1,5 @@
 #include "protocol/OfficeExchange.h"
 
-#include "controls/SortGrid.h"
 #include "platform/office/CellConversion.h"
 #include "platform/office/DocumentServer.h"
 #include "platform/office/OfficeError.h"
@@ -9,6 +8,7 @@
 #include "protocol/ProtocolTables.h"
 
 #include <QFileInfo>
+#include <QCursor>
 #include <QGuiApplication>
 
 using namespace platform::office;
@@ -48,14 +48,12 @@ struct ProtocolContents
 ProtocolContents protocolContents(const TProtocolTables &tables)
 {
     ProtocolContents contents;
-    const int rowCount = tables.SortGrid1->rowCount();
-    contents.rows.reserve(rowCount);
-    contents.blocks.reserve(rowCount - 1);
-    for (int row = 0; row < rowCount; ++row) {
-        contents.rows.append(tables.SortGrid1->rows(row));
-        if (row >= 1)
-            contents.blocks.append(tables.splitBlock(row));
-    }
+    const protocol::ProtocolRows rows = tables.protocolRows();
+    contents.rows.reserve(rows.size());
+    for (const protocol::ProtocolRow &row : rows)
+        contents.rows.append(QStringList(row.begin(), row.end()));
+    for (int row = 1; row < rows.size(); ++row)
+        contents.blocks.append(tables.splitBlock(row));
     return contents;
 }
 
@@ -128,12 +126,6 @@ Workbook &buildWorkbook(SpreadsheetServer &server, const ProtocolContents &conte
     protocol.setName(kProtocolSheetName);
     protocol.columns().autofit();
     return book;
-}
-
-void showFirstRow(TProtocolTables &tables)
-{
-    bool canSelect = true;
-    tables.SortGrid1SelectCell(tables.SortGrid1, 3, 1, canSelect);
 }
 
 // A workbook's contents, read and checked in full before anything is replaced.
@@ -236,7 +228,7 @@ void ExportToExcel(TProtocolTables &tables, const QString &fileName, const QStri
         book.saveAs(fileName);
     // While a run is timed its attempt belongs to the row selected at its start.
     if (tables.tablesEnabled())
-        showFirstRow(tables);
+        tables.showProtocolRow(1);
 }
 
 QString ImportFromExcel(TProtocolTables &tables, const QString &fileName)
