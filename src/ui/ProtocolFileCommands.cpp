@@ -112,17 +112,11 @@ void TProtocolFileCommands::sbLoadClick()
         return;
     m_openFilterIndex = answer->filterIndex;
     m_folder = QFileInfo(answer->fileName).absolutePath();
-    switch (protocol::loadKindAt(m_openFilters, answer->filterIndex).value_or(FileKind::WebPage)) {
-    case FileKind::Text:
+    const std::optional<FileKind> kind = protocol::loadKindAt(m_openFilters, answer->filterIndex);
+    if (kind == FileKind::Text)
         LoadProtocolText(answer->fileName);
-        break;
-    case FileKind::Spreadsheet:
+    else if (kind == FileKind::Spreadsheet)
         importSpreadsheet(answer->fileName);
-        break;
-    case FileKind::Document:
-    case FileKind::WebPage:
-        break;
-    }
     m_tables.showProtocolRow(1);
     m_saveFilterIndex = m_openFilterIndex;
 }
