@@ -454,6 +454,10 @@ private Q_SLOTS:
                 QVERIFY(w.dialog->isVisible());
             },
             [&] { QTest::keyClick(w.form.get(), Qt::Key_F2); }));
+        // So does the header's tool-box button.
+        QVERIFY(w.configure(
+            [] {},
+            [&] { QTest::mouseClick(w.form->findChild<QWidget *>(u"bCFG"_s), Qt::LeftButton); }));
     }
 };
 
