@@ -3,6 +3,8 @@
 
 #include "../platform/ReadOnlyFolder.h"
 
+#include "../FileBytes.h"
+
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
@@ -14,12 +16,6 @@ using namespace Qt::StringLiterals;
 using namespace protocol;
 
 namespace {
-
-QByteArray readAll(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 protocol::SplitBlock block(const SplitRow &mean, const QList<SplitRow> &attempts)
 {

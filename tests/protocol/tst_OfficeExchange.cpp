@@ -11,6 +11,8 @@
 #include "../platform/IndependentReaders.h"
 #include "ProtocolHost.h"
 
+#include "../FileBytes.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -98,13 +100,6 @@ QByteArray withPart(const QString &fileName, const QString &partName, const QByt
     for (const QString &name : package.partNames())
         writer.add(name, name == partName ? data : package.part(name));
     return writer.finish();
-}
-
-void writeBytes(const QString &fileName, const QByteArray &bytes)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(fileName));
 }
 
 // What a document's body holds: the name of its first block, the cell texts of
@@ -357,9 +352,9 @@ void tst_OfficeExchange::failedImportKeepsTheProtocol()
     if (damage == u"truncated") {
         QFile file(good);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        writeBytes(fileName, file.read(file.size() / 2));
+        writeAll(fileName, file.read(file.size() / 2));
     } else if (damage == u"text") {
-        writeBytes(fileName, "Nr.\tName\tZeit\tPlatz\t\r\n7\tAnna\t12,34\t \t\r\n");
+        writeAll(fileName, "Nr.\tName\tZeit\tPlatz\t\r\n7\tAnna\t12,34\t \t\r\n");
     } else if (damage == u"bomb") {
         // 70 MiB of one repeated row pack into well under a megabyte.
         QByteArray sheet = "<worksheet><sheetData>";
@@ -367,7 +362,7 @@ void tst_OfficeExchange::failedImportKeepsTheProtocol()
         sheet += "</sheetData></worksheet>";
         const QByteArray bomb = withPart(good, u"xl/worksheets/sheet2.xml"_s, sheet);
         QVERIFY(bomb.size() < 1024 * 1024);
-        writeBytes(fileName, bomb);
+        writeAll(fileName, bomb);
     } else if (damage == u"missing sheet") {
         SpreadsheetServer server;
         Workbook &book = server.workBooks().add();
@@ -534,7 +529,7 @@ void tst_OfficeExchange::documentFailuresAreReported()
              writeErrorMessage(unwritable));
 
     const QString brokenTemplate = dir.filePath(u"Protokollvorlage.docx"_s);
-    writeBytes(brokenTemplate, "kein Dokument");
+    writeAll(brokenTemplate, "kein Dokument");
     const QString fileName = dir.filePath(u"protokoll.docx"_s);
     const QString message =
         failureOf([&] { ExportToWord(*host.tables, fileName, brokenTemplate); });

@@ -5,6 +5,8 @@
 
 #include "../platform/ReadOnlyFolder.h"
 
+#include "../FileBytes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStringDecoder>
@@ -17,19 +19,6 @@ using namespace protocol;
 namespace {
 
 const ProtocolRow Header{u"Nr."_s, u"Name"_s, u"Zeit"_s, u"Platz"_s};
-
-QByteArray readAll(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &fileName, const QByteArray &bytes)
-{
-    QFile file(fileName);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 } // namespace
 

@@ -4,6 +4,8 @@
 
 #include "../platform/ReadOnlyFolder.h"
 
+#include "../FileBytes.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -82,19 +84,6 @@ QString *catchMessage()
     return text;
 }
 
-QByteArray readAll(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &fileName, const QByteArray &bytes)
-{
-    QFile file(fileName);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 } // namespace
 
 class tst_ProtocolFileCommands : public QObject
@@ -163,7 +152,7 @@ private Q_SLOTS:
                                    {u"2"_s, u"Älter"_s, u"8,88"_s, u""_s},
                                    {u"3"_s, u"Am ältesten"_s, u"7,77"_s, u""_s}});
         const QString fileName = m_dir.filePath(u"liste.txt"_s);
-        writeFile(fileName, "Nr.\tName\tZeit\tPlatz\t\r\n7;Anna;12,34\r\n8\tBen\t11,00\t2\t\r\n");
+        writeAll(fileName, "Nr.\tName\tZeit\tPlatz\t\r\n7;Anna;12,34\r\n8\tBen\t11,00\t2\t\r\n");
         m_files->setFilterIndex(4);
 
         chooseFile(fileName, 1);
@@ -207,7 +196,7 @@ private Q_SLOTS:
 
         // A damaged workbook is reported and changes nothing.
         const QString damaged = m_dir.filePath(u"kaputt.xlsx"_s);
-        writeFile(damaged, readAll(book).left(200));
+        writeAll(damaged, readAll(book).left(200));
         std::unique_ptr<QString> message(catchMessage());
         chooseFile(damaged, entryOf(m_files->openFilters(), FileKind::Spreadsheet));
         m_files->sbLoadClick();
