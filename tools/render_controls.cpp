@@ -57,13 +57,20 @@ void applyState(TColorSpeedButton *button, ButtonState state)
     }
 }
 
-std::unique_ptr<QWidget> digitsAndButtons()
+// A window in the main window's button-shadow colour, as the controls stand on it.
+std::unique_ptr<QWidget> buttonShadowWindow()
 {
     auto window = std::make_unique<QWidget>();
     window->setAutoFillBackground(true);
     QPalette pal = window->palette();
     pal.setColor(QPalette::Window, toQColor(clBtnShadow));
     window->setPalette(pal);
+    return window;
+}
+
+std::unique_ptr<QWidget> digitsAndButtons()
+{
+    auto window = buttonShadowWindow();
     auto *grid = new QGridLayout(window.get());
 
     auto *display = new QWidget;
@@ -156,11 +163,7 @@ std::unique_ptr<QWidget> colorPresets()
 std::unique_ptr<QWidget> artworkButtons()
 {
     using Artwork::Picture;
-    auto window = std::make_unique<QWidget>();
-    window->setAutoFillBackground(true);
-    QPalette pal = window->palette();
-    pal.setColor(QPalette::Window, toQColor(clBtnShadow));
-    window->setPalette(pal);
+    auto window = buttonShadowWindow();
     auto *grid = new QGridLayout(window.get());
     const std::pair<ButtonState, const char *> states[] = {{ButtonState::Normal, "normal"},
                                                            {ButtonState::Hot, "hot"},
