@@ -1,6 +1,7 @@
 // Times the grid operations a long protocol needs: fill 10,000 rows x 4
 // columns, find the last row, paint one screen, delete 1,000 rows from the
-// middle, sort the rows through the grid on one and on three keys. Prints the median of several runs of each. Run by hand:
+// middle, sort the rows through the grid on one and on three keys. Prints the median of several
+// runs of each. Run by hand:
 //   QT_QPA_PLATFORM=offscreen build/bench/grid/bench_grid
 #include "controls/SortGrid.h"
 
@@ -51,7 +52,9 @@ void fillShuffled(TSortGrid &g)
         const int n = int(next() % Rows);
         g.setCells(0, r, QString::number(n));
         g.setCells(1, r, QStringLiteral("Läufer %1").arg(n % 97));
-        g.setCells(2, r, QStringLiteral("%1,%2").arg(next() % 20).arg(next() % 100, 2, 10, QLatin1Char('0')));
+        g.setCells(
+            2, r,
+            QStringLiteral("%1,%2").arg(next() % 20).arg(next() % 100, 2, 10, QLatin1Char('0')));
     }
 }
 
@@ -102,12 +105,10 @@ int main(int argc, char **argv)
         for (int i = 0; i < 1000; ++i)
             g.DeleteRow(g.rowCount() / 2);
     });
-    const double sortOneMs = medianMs(fillShuffled, [](TSortGrid &g) {
-        sortOn(g, QString(), TSortStyle::ssNumeric);
-    });
-    const double sortThreeMs = medianMs(fillShuffled, [](TSortGrid &g) {
-        sortOn(g, QStringLiteral("1,0"), TSortStyle::ssNormal);
-    });
+    const double sortOneMs =
+        medianMs(fillShuffled, [](TSortGrid &g) { sortOn(g, QString(), TSortStyle::ssNumeric); });
+    const double sortThreeMs = medianMs(
+        fillShuffled, [](TSortGrid &g) { sortOn(g, QStringLiteral("1,0"), TSortStyle::ssNormal); });
     // The dearest style: every pair's texts are taken apart again.
     const double sortThreeExtendedMs = medianMs(fillShuffled, [](TSortGrid &g) {
         sortOn(g, QStringLiteral("1,0"), TSortStyle::ssNumericExtended);

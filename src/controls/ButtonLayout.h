@@ -11,7 +11,6 @@
 // Where a coloured speed button puts its caption and its glyph. All sizes in
 // pixels; divisions truncate toward zero.
 
-
 enum class TColorSpeedButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
 // The width the caption may take: W - 8, or W - glyph width - 12 beside a glyph

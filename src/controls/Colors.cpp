@@ -7,16 +7,26 @@ namespace {
 QPalette::ColorRole systemRole(TColor c)
 {
     switch (c) {
-    case clWindow: return QPalette::Base;
-    case clWindowText: return QPalette::Text;
-    case clHighlight: return QPalette::Highlight;
-    case clHighlightText: return QPalette::HighlightedText;
-    case clBtnShadow: return QPalette::Dark;
-    case clBtnText: return QPalette::ButtonText;
-    case clBtnHighlight: return QPalette::Light;
-    case cl3DDkShadow: return QPalette::Shadow;
-    case clGrayText: return QPalette::PlaceholderText;
-    default: return QPalette::Button; // clBtnFace and system colours we do not use
+    case clWindow:
+        return QPalette::Base;
+    case clWindowText:
+        return QPalette::Text;
+    case clHighlight:
+        return QPalette::Highlight;
+    case clHighlightText:
+        return QPalette::HighlightedText;
+    case clBtnShadow:
+        return QPalette::Dark;
+    case clBtnText:
+        return QPalette::ButtonText;
+    case clBtnHighlight:
+        return QPalette::Light;
+    case cl3DDkShadow:
+        return QPalette::Shadow;
+    case clGrayText:
+        return QPalette::PlaceholderText;
+    default:
+        return QPalette::Button; // clBtnFace and system colours we do not use
     }
 }
 

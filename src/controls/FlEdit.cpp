@@ -27,8 +27,8 @@ bool isEnterKey(const QKeyEvent *event)
 // its window's focus control stays the same, and gets the focus back later.
 bool isWindowSwitch(const QFocusEvent *event)
 {
-    return event->reason() == Qt::PopupFocusReason
-           || event->reason() == Qt::ActiveWindowFocusReason;
+    return event->reason() == Qt::PopupFocusReason ||
+           event->reason() == Qt::ActiveWindowFocusReason;
 }
 
 // Shortcuts (Ctrl+C, Ctrl+A …) go to the line edit as they are. Ctrl+Alt is
@@ -36,8 +36,7 @@ bool isWindowSwitch(const QFocusEvent *event)
 bool isShortcut(const QKeyEvent *event)
 {
     const auto mods = event->modifiers();
-    return (mods & Qt::MetaModifier)
-           || ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier));
+    return (mods & Qt::MetaModifier) || ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier));
 }
 
 } // namespace
@@ -80,7 +79,8 @@ void TCustomFloatEdit::setMin(double x)
     if (x == m_rules.min)
         return;
     if (std::isnan(x) || x > m_rules.max)
-        throw EFloatEditError(QStringLiteral("Minimum value must not be greater than maximum value !"));
+        throw EFloatEditError(
+            QStringLiteral("Minimum value must not be greater than maximum value !"));
     m_rules.min = x;
     setValue(value());
 }
@@ -90,7 +90,8 @@ void TCustomFloatEdit::setMax(double x)
     if (x == m_rules.max)
         return;
     if (std::isnan(x) || x < m_rules.min)
-        throw EFloatEditError(QStringLiteral("Maximum value must not be less than minimum value !"));
+        throw EFloatEditError(
+            QStringLiteral("Maximum value must not be less than minimum value !"));
     m_rules.max = x;
     setValue(value());
 }
@@ -215,9 +216,8 @@ void TCustomFloatEdit::hideEvent(QHideEvent *event)
 
 bool TCustomFloatEdit::CheckLeave()
 {
-    const QString current = text().isEmpty()
-                                ? FormatFloat(m_rules.min, m_rules.digits, m_rules.separator)
-                                : text();
+    const QString current =
+        text().isEmpty() ? FormatFloat(m_rules.min, m_rules.digits, m_rules.separator) : text();
     const auto number = ConvertFloat(current, m_rules.separator);
     if (!number || *number < m_rules.min || *number > m_rules.max) {
         setValue(m_entryValue);
@@ -333,8 +333,8 @@ void TSpinFloatEdit::updateMinimumHeight()
 {
     // QWidget::resize and layouts keep to the minimum, so a lower height is
     // raised to it.
-    setMinimumHeight(SpinEditMinimumHeight(fontMetrics().height(),
-                                           QFontMetrics(QApplication::font()).height()));
+    setMinimumHeight(
+        SpinEditMinimumHeight(fontMetrics().height(), QFontMetrics(QApplication::font()).height()));
 }
 
 void TSpinFloatEdit::SetEditRect()

@@ -19,7 +19,8 @@ public:
     explicit EFloatEditError(const QString &message)
         : m_message(message)
         , m_utf8(message.toUtf8())
-    {}
+    {
+    }
 
     QString message() const { return m_message; }
     const char *what() const noexcept override { return m_utf8.constData(); }

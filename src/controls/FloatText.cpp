@@ -31,8 +31,8 @@ struct Decimal
 Decimal shortestDecimal(double value)
 {
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
-                                   std::chars_format::scientific);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
     const std::string sci(buf, res.ptr);
     const auto e = sci.find('e');
     Decimal d;
@@ -92,8 +92,8 @@ std::optional<double> ConvertFloat(const QString &text, QChar separator)
         pos = takeDigits(t, pos + 1, fraction);
     if (integerPart.empty() && fraction.empty())
         return std::nullopt;
-    number += (integerPart.empty() ? std::string("0") : integerPart) + '.'
-              + (fraction.empty() ? std::string("0") : fraction);
+    number += (integerPart.empty() ? std::string("0") : integerPart) + '.' +
+              (fraction.empty() ? std::string("0") : fraction);
     if (pos < t.size() && (t.at(pos) == u'e' || t.at(pos) == u'E')) {
         ++pos;
         std::string exponent;

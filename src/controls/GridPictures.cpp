@@ -107,12 +107,18 @@ QImage ellipsisButton()
 QImage makeGridPicture(TGridPicture picture)
 {
     switch (picture) {
-    case TGridPicture::UP: return arrow(true);
-    case TGridPicture::DOWN: return arrow(false);
-    case TGridPicture::CHECKED: return checkBox(true);
-    case TGridPicture::UNCHECKED: return checkBox(false);
-    case TGridPicture::COMBOBOX: return comboButton();
-    case TGridPicture::ELLIPSIS: return ellipsisButton();
+    case TGridPicture::UP:
+        return arrow(true);
+    case TGridPicture::DOWN:
+        return arrow(false);
+    case TGridPicture::CHECKED:
+        return checkBox(true);
+    case TGridPicture::UNCHECKED:
+        return checkBox(false);
+    case TGridPicture::COMBOBOX:
+        return comboButton();
+    case TGridPicture::ELLIPSIS:
+        return ellipsisButton();
     }
     return {};
 }

@@ -38,9 +38,12 @@ QString shortenHeaderText(const QString &text, int available,
 int horzTextOffset(TAlignment alignment, int cellWidth, int textWidth)
 {
     switch (alignment) {
-    case TAlignment::taRightJustify: return cellWidth - textWidth - 2;
-    case TAlignment::taCenter: return (cellWidth - textWidth) / 2;
-    case TAlignment::taLeftJustify: break;
+    case TAlignment::taRightJustify:
+        return cellWidth - textWidth - 2;
+    case TAlignment::taCenter:
+        return (cellWidth - textWidth) / 2;
+    case TAlignment::taLeftJustify:
+        break;
     }
     return 2;
 }
@@ -48,9 +51,12 @@ int horzTextOffset(TAlignment alignment, int cellWidth, int textWidth)
 int vertTextOffset(TVertAlignment alignment, int cellHeight, int textHeight)
 {
     switch (alignment) {
-    case TVertAlignment::taBottomJustify: return cellHeight - textHeight - 3;
-    case TVertAlignment::taMiddle: return (cellHeight - textHeight) / 2;
-    case TVertAlignment::taTopJustify: break;
+    case TVertAlignment::taBottomJustify:
+        return cellHeight - textHeight - 3;
+    case TVertAlignment::taMiddle:
+        return (cellHeight - textHeight) / 2;
+    case TVertAlignment::taTopJustify:
+        break;
     }
     return 2;
 }
@@ -76,8 +82,8 @@ int scrollToCellTopRow(int rowCount, int visibleRowCount, int row)
     return row < 2 ? 1 : row - 1;
 }
 
-std::optional<int> stretchedLastColumnWidth(const TGridAxis &cols, int leftCol,
-                                            int visibleColCount, int width)
+std::optional<int> stretchedLastColumnWidth(const TGridAxis &cols, int leftCol, int visibleColCount,
+                                            int width)
 {
     const int colCount = cols.count();
     if (colCount == 0 || leftCol + visibleColCount != colCount)
@@ -114,15 +120,16 @@ QRect dropDownListRect(const QRect &cell, const QPoint &gridPos, int width, int 
                        int itemCount, int itemHeight)
 {
     const int w = width != 0 ? width : cell.width() + 1;
-    const int items = height != 0 || itemCount >= DropDownListMaxItems ? DropDownListMaxItems
-                                                                       : itemCount;
+    const int items =
+        height != 0 || itemCount >= DropDownListMaxItems ? DropDownListMaxItems : itemCount;
     const int h = items * itemHeight + DropDownListMargin;
     return {cell.left() + gridPos.x() + 2, cell.top() + gridPos.y() - h + DropDownListDrop, w, h};
 }
 
 QPoint dropDownListCellPoint(const QRect &list, const QPoint &gridPos)
 {
-    return {list.left() - gridPos.x() - 2, list.top() + list.height() - gridPos.y() - DropDownListDrop};
+    return {list.left() - gridPos.x() - 2,
+            list.top() + list.height() - gridPos.y() - DropDownListDrop};
 }
 
 bool isCheckedText(const QString &text)

@@ -44,8 +44,8 @@ int scrollToCellTopRow(int rowCount, int visibleRowCount, int row);
 
 // The width that lets the last column fill a grid `width` pixels wide, when
 // the columns from `leftCol` on reach the last one and some room is left.
-std::optional<int> stretchedLastColumnWidth(const TGridAxis &cols, int leftCol,
-                                            int visibleColCount, int width);
+std::optional<int> stretchedLastColumnWidth(const TGridAxis &cols, int leftCol, int visibleColCount,
+                                            int width);
 
 // The sort column's index after a column moved from `from` to `to`.
 int sortColAfterColumnMove(int sortCol, int from, int to);

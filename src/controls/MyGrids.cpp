@@ -85,8 +85,10 @@ void TMyCustomGrid::clampPositions()
     m_currentRow = clampTo(m_currentRow, firstRow, lastRow);
     m_anchorCol = clampTo(m_anchorCol, firstCol, lastCol);
     m_anchorRow = clampTo(m_anchorRow, firstRow, lastRow);
-    m_leftCol = clampTo(m_leftCol, fixedCols(), std::max(fixedCols(), m_cols.maxFirst(viewport()->width())));
-    m_topRow = clampTo(m_topRow, fixedRows(), std::max(fixedRows(), m_rows.maxFirst(viewport()->height())));
+    m_leftCol = clampTo(m_leftCol, fixedCols(),
+                        std::max(fixedCols(), m_cols.maxFirst(viewport()->width())));
+    m_topRow = clampTo(m_topRow, fixedRows(),
+                       std::max(fixedRows(), m_rows.maxFirst(viewport()->height())));
 }
 
 void TMyCustomGrid::setFixedCols(int count)
@@ -193,8 +195,8 @@ void TMyCustomGrid::setSelection(const TGridRect &rect)
 
 void TMyCustomGrid::setTopRow(int row)
 {
-    const int top = std::clamp(row, fixedRows(),
-                               std::max(fixedRows(), m_rows.maxFirst(viewport()->height())));
+    const int top =
+        std::clamp(row, fixedRows(), std::max(fixedRows(), m_rows.maxFirst(viewport()->height())));
     if (top == m_topRow)
         return;
     m_topRow = top;
@@ -206,8 +208,8 @@ void TMyCustomGrid::setTopRow(int row)
 
 void TMyCustomGrid::setLeftCol(int col)
 {
-    const int left = std::clamp(col, fixedCols(),
-                                std::max(fixedCols(), m_cols.maxFirst(viewport()->width())));
+    const int left =
+        std::clamp(col, fixedCols(), std::max(fixedCols(), m_cols.maxFirst(viewport()->width())));
     if (left == m_leftCol)
         return;
     m_leftCol = left;
@@ -460,7 +462,8 @@ void TMyCustomGrid::invalidateRow(int row)
         return;
     const QRect r = cellRect(std::min(fixedCols(), colCount() - 1), row);
     if (!r.isEmpty())
-        viewport()->update(QRect(0, r.top(), viewport()->width(), r.height() + TGridAxis::LineWidth));
+        viewport()->update(
+            QRect(0, r.top(), viewport()->width(), r.height() + TGridAxis::LineWidth));
 }
 
 void TMyCustomGrid::invalidateGrid()

@@ -58,8 +58,8 @@ void TMyCustomGrid::mousePressEvent(QMouseEvent *event)
         showEditor();
         return;
     }
-    const bool extend = m_options.testFlag(TGridOption::goRangeSelect) &&
-                        (event->modifiers() & Qt::ShiftModifier);
+    const bool extend =
+        m_options.testFlag(TGridOption::goRangeSelect) && (event->modifiers() & Qt::ShiftModifier);
     if (moveCurrent(c, r, !extend, true) && m_options.testFlag(TGridOption::goRangeSelect))
         m_mouseState = MouseState::Selecting;
 }
@@ -84,7 +84,8 @@ void TMyCustomGrid::mouseMoveEvent(QMouseEvent *event)
     case MouseState::ColMoving:
         viewport()->setCursor(Qt::SizeHorCursor);
         return;
-    case MouseState::None: break;
+    case MouseState::None:
+        break;
     }
     int c = -1;
     int r = -1;
@@ -126,8 +127,12 @@ bool TMyCustomGrid::moveByKey(int key, Qt::KeyboardModifiers modifiers)
     int r = m_currentRow;
     const int page = std::max(1, visibleRowCount() - 1);
     switch (key) {
-    case Qt::Key_Up: --r; break;
-    case Qt::Key_Down: ++r; break;
+    case Qt::Key_Up:
+        --r;
+        break;
+    case Qt::Key_Down:
+        ++r;
+        break;
     case Qt::Key_Left:
         if (rowSelect)
             setLeftCol(m_leftCol - 1);
@@ -140,8 +145,12 @@ bool TMyCustomGrid::moveByKey(int key, Qt::KeyboardModifiers modifiers)
         else
             ++c;
         break;
-    case Qt::Key_PageUp: r -= page; break;
-    case Qt::Key_PageDown: r += page; break;
+    case Qt::Key_PageUp:
+        r -= page;
+        break;
+    case Qt::Key_PageDown:
+        r += page;
+        break;
     case Qt::Key_Home:
         if (ctrl || rowSelect)
             r = fixedRows();
@@ -154,7 +163,8 @@ bool TMyCustomGrid::moveByKey(int key, Qt::KeyboardModifiers modifiers)
         if (!rowSelect)
             c = colCount() - 1;
         break;
-    default: return false;
+    default:
+        return false;
     }
     c = std::clamp(c, fixedCols(), colCount() - 1);
     r = std::clamp(r, fixedRows(), rowCount() - 1);
@@ -163,8 +173,8 @@ bool TMyCustomGrid::moveByKey(int key, Qt::KeyboardModifiers modifiers)
     while (m_cols.size(c) < 0 && c + step >= fixedCols() && c + step < colCount())
         c += step;
     if (c != m_currentCol || r != m_currentRow) {
-        const bool extend = m_options.testFlag(TGridOption::goRangeSelect) &&
-                            (modifiers & Qt::ShiftModifier);
+        const bool extend =
+            m_options.testFlag(TGridOption::goRangeSelect) && (modifiers & Qt::ShiftModifier);
         moveCurrent(c, r, !extend, true);
     }
     return true;
@@ -215,7 +225,8 @@ void TMyCustomGrid::keyPressEvent(QKeyEvent *event)
         }
         QAbstractScrollArea::keyPressEvent(event);
         return;
-    default: break;
+    default:
+        break;
     }
     if (moveByKey(event->key(), event->modifiers()))
         return;

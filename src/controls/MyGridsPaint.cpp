@@ -58,8 +58,10 @@ void TMyCustomGrid::prepareCanvas(QPainter &canvas, TGridDrawState state) const
 void TMyCustomGrid::drawCellLines(QPainter &canvas, const QRect &rect, TGridDrawState state) const
 {
     const bool fixed = state.testFlag(TGridDrawStateItem::gdFixed);
-    const bool vert = m_options.testFlag(fixed ? TGridOption::goFixedVertLine : TGridOption::goVertLine);
-    const bool horz = m_options.testFlag(fixed ? TGridOption::goFixedHorzLine : TGridOption::goHorzLine);
+    const bool vert =
+        m_options.testFlag(fixed ? TGridOption::goFixedVertLine : TGridOption::goVertLine);
+    const bool horz =
+        m_options.testFlag(fixed ? TGridOption::goFixedHorzLine : TGridOption::goHorzLine);
     const QColor line = toQColor(fixed ? clBtnShadow : clBtnFace, palette());
     const QColor background = toQColor(m_color, palette());
     // The line pixels right of and below the cell.
@@ -71,7 +73,8 @@ void TMyCustomGrid::drawCellLines(QPainter &canvas, const QRect &rect, TGridDraw
     canvas.drawLine(rect.left(), bottom, right, bottom);
 }
 
-void TMyCustomGrid::drawCellDecoration(QPainter &canvas, const QRect &rect, TGridDrawState state) const
+void TMyCustomGrid::drawCellDecoration(QPainter &canvas, const QRect &rect,
+                                       TGridDrawState state) const
 {
     if (state.testFlag(TGridDrawStateItem::gdFixed)) {
         // Fixed cells look raised: a lit edge inside at the top and left.
@@ -106,7 +109,9 @@ void TMyCustomGrid::paintEvent(QPaintEvent *event)
         if (h < 0)
             continue;
         usedH = y + h + TGridAxis::LineWidth;
-        const auto colsFrom = [this](int c) { return c < fixedCols() ? c : std::max(c, m_leftCol); };
+        const auto colsFrom = [this](int c) {
+            return c < fixedCols() ? c : std::max(c, m_leftCol);
+        };
         for (int c = colsFrom(0); c < colCount(); c = colsFrom(c + 1)) {
             const int x = m_cols.position(c, m_leftCol);
             if (x >= clientW)
@@ -151,8 +156,8 @@ void TMyStringGrid::drawCell(QPainter &canvas, int col, int row, const QRect &re
 {
     if (defaultDrawing()) {
         canvas.fillRect(rect, canvas.brush());
-        canvas.drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                        cells(col, row));
+        canvas.drawText(rect.adjusted(2, 2, 0, 0),
+                        Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, cells(col, row));
     }
     TMyDrawGrid::drawCell(canvas, col, row, rect, state);
 }

@@ -369,8 +369,8 @@ void TSortGrid::stretchLastColumn()
     // A last column cut by the window counts as reached, so that it also
     // shrinks with the window.
     const int shown = colAxis().startedCount(leftCol(), viewport()->width());
-    if (const auto w = gridrules::stretchedLastColumnWidth(colAxis(), leftCol(), shown,
-                                                           gridWidth()))
+    if (const auto w =
+            gridrules::stretchedLastColumnWidth(colAxis(), leftCol(), shown, gridWidth()))
         setColWidths(colCount() - 1, *w);
     invalidateGrid();
 }

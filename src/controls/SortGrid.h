@@ -77,7 +77,8 @@ class TSortGrid : public TMyStringGrid
     Q_PROPERTY(TAlignment alignmentHorz READ alignmentHorz WRITE setAlignmentHorz)
     Q_PROPERTY(TVertAlignment alignmentVert READ alignmentVert WRITE setAlignmentVert)
     Q_PROPERTY(TCellBevelStyle bevelStyle READ bevelStyle WRITE setBevelStyle)
-    Q_PROPERTY(bool proportionalScrollBars READ proportionalScrollBars WRITE setProportionalScrollBars)
+    Q_PROPERTY(
+        bool proportionalScrollBars READ proportionalScrollBars WRITE setProportionalScrollBars)
     Q_PROPERTY(bool extendedKeys READ extendedKeys WRITE setExtendedKeys)
     Q_PROPERTY(bool modified READ isModified WRITE setModified NOTIFY modified)
 

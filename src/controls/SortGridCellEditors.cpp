@@ -94,7 +94,8 @@ void TSortGrid::showDropDownList(int ACol, int ARow)
     m_dropDown->clear();
     m_dropDown->setSortingEnabled(sorted);
     m_dropDown->addItems(items);
-    const QList<QListWidgetItem *> same = m_dropDown->findItems(cells(ACol, ARow), Qt::MatchExactly);
+    const QList<QListWidgetItem *> same =
+        m_dropDown->findItems(cells(ACol, ARow), Qt::MatchExactly);
     m_dropDown->setCurrentItem(same.isEmpty() ? m_dropDown->item(0) : same.front());
     m_dropDown->setGeometry(gridrules::dropDownListRect(cellRect(ACol, ARow), mapTo(form, QPoint()),
                                                         width, height, int(items.size()),
@@ -188,6 +189,7 @@ void TSortGrid::extendedKeyDown(const QKeyEvent *event)
         else if (!shift && rowCount() > 2)
             DeleteRow(row());
         return;
-    default: return;
+    default:
+        return;
     }
 }

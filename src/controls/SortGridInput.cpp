@@ -42,8 +42,8 @@ void TSortGrid::keyPressEvent(QKeyEvent *event)
         return;
     }
     const QString upper = QString(gridrules::upperAscii(text.front())) + text.mid(1);
-    QKeyEvent passed(event->type(), event->key(), event->modifiers(), upper,
-                     event->isAutoRepeat(), ushort(event->count()));
+    QKeyEvent passed(event->type(), event->key(), event->modifiers(), upper, event->isAutoRepeat(),
+                     ushort(event->count()));
     TMyStringGrid::keyPressEvent(&passed);
     // A key that began editing belongs to the editor: jumping away now would
     // write it into another row.
@@ -161,8 +161,7 @@ void TSortGrid::mouseReleaseEvent(QMouseEvent *event)
     if (cell.isEmpty() || gridrules::inSizingZone(pos.x(), cell.left(), cell.width()))
         return;
     m_sortOptions.SortDirection = gridrules::headerClickDirection(
-        m_sortOptions.SortDirection, m_sortOptions.SortCol, c,
-        event->button() == Qt::RightButton);
+        m_sortOptions.SortDirection, m_sortOptions.SortCol, c, event->button() == Qt::RightButton);
     SortRows(c);
     invalidateRow(0);
 }

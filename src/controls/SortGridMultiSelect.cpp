@@ -17,8 +17,10 @@ bool isNavigationKey(int key)
     case Qt::Key_Left:
     case Qt::Key_Right:
     case Qt::Key_Up:
-    case Qt::Key_Down: return true;
-    default: return false;
+    case Qt::Key_Down:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -59,7 +61,8 @@ bool TSortGrid::multiSelectPress(QMouseEvent *event, int row)
     if (!m_multiSelect || editorMode() || row < 1)
         return false;
     const bool left = event->button() == Qt::LeftButton;
-    const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier);
+    const Qt::KeyboardModifiers mods =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier);
     if (left && mods == Qt::NoModifier && !m_selectList.contains(row)) {
         setRangeSelect(false);
         makeRowCurrent(row);
@@ -68,8 +71,7 @@ bool TSortGrid::multiSelectPress(QMouseEvent *event, int row)
         Q_EMIT rowSelected();
     }
     // The base grid sees only the presses that extend its range.
-    return !(left && options().testFlag(TGridOption::goRangeSelect) &&
-             (mods & Qt::ShiftModifier));
+    return !(left && options().testFlag(TGridOption::goRangeSelect) && (mods & Qt::ShiftModifier));
 }
 
 void TSortGrid::multiSelectRelease(QMouseEvent *event, int row)

@@ -11,9 +11,12 @@ namespace {
 TCellBevel defaultBevel(TCellBevelStyle style)
 {
     switch (style) {
-    case TCellBevelStyle::cbRaised: return {style, clBtnHighlight, clBtnShadow};
-    case TCellBevelStyle::cbLowered: return {style, clBtnShadow, clBtnHighlight};
-    case TCellBevelStyle::cbNone: break;
+    case TCellBevelStyle::cbRaised:
+        return {style, clBtnHighlight, clBtnShadow};
+    case TCellBevelStyle::cbLowered:
+        return {style, clBtnShadow, clBtnHighlight};
+    case TCellBevelStyle::cbNone:
+        break;
     }
     return {style, clWindow, clWindow};
 }
@@ -47,7 +50,8 @@ TFormatOptions TSortGrid::cellFormat(int ACol, int ARow, TGridDrawState State, T
     format.Bevel = defaultBevel(m_bevelStyle);
     TCellKind kind;
     if (OnGetCellFormat)
-        OnGetCellFormat(this, ACol, ARow, State, format, kind.CheckBox, kind.Combobox, kind.Ellipsis);
+        OnGetCellFormat(this, ACol, ARow, State, format, kind.CheckBox, kind.Combobox,
+                        kind.Ellipsis);
     if (Kind)
         *Kind = kind;
     return format;
@@ -59,8 +63,9 @@ void TSortGrid::drawCell(QPainter &canvas, int col, int row, const QRect &rect,
     if (row > 0 && (nowUpdating() || m_hideRows)) {
         // Blank from this cell to the grid's right edge, lines included.
         canvas.setClipping(false);
-        canvas.fillRect(QRect(rect.topLeft(), QPoint(rect.right() + width() + 1, rect.bottom() + 1)),
-                        canvas.brush());
+        canvas.fillRect(
+            QRect(rect.topLeft(), QPoint(rect.right() + width() + 1, rect.bottom() + 1)),
+            canvas.brush());
         return;
     }
 
@@ -71,8 +76,8 @@ void TSortGrid::drawCell(QPainter &canvas, int col, int row, const QRect &rect,
         format.HideText = true;
 
     const TGridRect sel = selection();
-    const bool rangeRow = options().testFlag(TGridOption::goRangeSelect) && row >= sel.Top &&
-                          row <= sel.Bottom;
+    const bool rangeRow =
+        options().testFlag(TGridOption::goRangeSelect) && row >= sel.Top && row <= sel.Bottom;
     const bool multiRow = !rangeRow && m_multiSelect && m_selectList.contains(row) &&
                           !options().testFlag(TGridOption::goEditing);
     if (rangeRow || multiRow) {
@@ -90,7 +95,8 @@ void TSortGrid::drawCell(QPainter &canvas, int col, int row, const QRect &rect,
         text = gridrules::shortenHeaderText(
             text, available, [&fm](const QString &s) { return fm.horizontalAdvance(s); });
     }
-    int dx = gridrules::horzTextOffset(format.AlignmentHorz, rect.width(), fm.horizontalAdvance(text));
+    int dx =
+        gridrules::horzTextOffset(format.AlignmentHorz, rect.width(), fm.horizontalAdvance(text));
     const int dy = gridrules::vertTextOffset(format.AlignmentVert, rect.height(), fm.height());
     if (arrow)
         dx += 10;
@@ -113,7 +119,8 @@ void TSortGrid::drawCell(QPainter &canvas, int col, int row, const QRect &rect,
         const int y = rect.top() + rowHeights(row) / 2 - 8;
         const bool checked = gridrules::isCheckedText(cells(col, row));
         if (w > 0)
-            canvas.drawImage(QPoint(x, y), picture(checked ? TGridPicture::CHECKED : TGridPicture::UNCHECKED),
+            canvas.drawImage(QPoint(x, y),
+                             picture(checked ? TGridPicture::CHECKED : TGridPicture::UNCHECKED),
                              QRect(0, 0, w, 16));
     }
     const bool currentRow = row == this->row();
@@ -122,8 +129,10 @@ void TSortGrid::drawCell(QPainter &canvas, int col, int row, const QRect &rect,
     const bool ellipsisShown = kind.Ellipsis && currentRow && !currentCell;
     if (comboShown || ellipsisShown) {
         const int w = std::min(16, rect.width());
-        const QRect target(QPoint(rect.right() + 1 - w, rect.top()), QPoint(rect.right(), rect.bottom()));
-        canvas.drawImage(target, picture(comboShown ? TGridPicture::COMBOBOX : TGridPicture::ELLIPSIS),
+        const QRect target(QPoint(rect.right() + 1 - w, rect.top()),
+                           QPoint(rect.right(), rect.bottom()));
+        canvas.drawImage(target,
+                         picture(comboShown ? TGridPicture::COMBOBOX : TGridPicture::ELLIPSIS),
                          QRect(0, 0, w, 16));
     }
     if (row > 0 && format.Bevel.Style != TCellBevelStyle::cbNone) {

@@ -43,8 +43,8 @@ void TSpinButton::giveFocus()
 
 bool TSpinButton::focusControlReady() const
 {
-    return !m_focusControl || m_focusControl->focusPolicy() == Qt::NoFocus
-           || m_focusControl->hasFocus();
+    return !m_focusControl || m_focusControl->focusPolicy() == Qt::NoFocus ||
+           m_focusControl->hasFocus();
 }
 
 void TSpinButton::resizeEvent(QResizeEvent *)

@@ -14,8 +14,8 @@ inline constexpr int kSystemBorderHeight = 1;
 constexpr int SpinEditMinimumHeight(int fontHeight, int systemFontHeight,
                                     int borderHeight = kSystemBorderHeight)
 {
-    return 4 * borderHeight + fontHeight
-           + (fontHeight < systemFontHeight ? fontHeight : systemFontHeight) / 4 + 2;
+    return 4 * borderHeight + fontHeight +
+           (fontHeight < systemFontHeight ? fontHeight : systemFontHeight) / 4 + 2;
 }
 
 // The button pair inside a field of outer size `size`. With a sunken frame of

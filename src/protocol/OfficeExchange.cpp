@@ -7,8 +7,8 @@
 #include "platform/office/SpreadsheetServer.h"
 #include "protocol/ProtocolTables.h"
 
-#include <QFileInfo>
 #include <QCursor>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 using namespace platform::office;

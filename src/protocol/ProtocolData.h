@@ -13,7 +13,7 @@
 
 namespace protocol {
 
-inline constexpr int ProtocolColumns = 4; // "Nr.", "Name", "Zeit", "Platz"
+inline constexpr int ProtocolColumns = 4;              // "Nr.", "Name", "Zeit", "Platz"
 inline constexpr int SplitBlockRows = kSplitBlockRows; // mean row, then attempts 1 to 5
 
 // One row of the protocol grid, header row included.

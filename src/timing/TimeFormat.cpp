@@ -18,9 +18,9 @@ QString FormatTime(qint32 ms)
     const qint32 seconds = (ms / 1000) % 60;
     const qint32 minutes = (ms / 60000) % 60;
     const qint32 hours = (ms / 3600000) % 100;
-    const QString full = twoDigits(hours) + QLatin1Char(':') + twoDigits(minutes)
-                         + QLatin1Char('.') + twoDigits(seconds) + QLatin1Char(',')
-                         + twoDigits(hundredths);
+    const QString full = twoDigits(hours) + QLatin1Char(':') + twoDigits(minutes) +
+                         QLatin1Char('.') + twoDigits(seconds) + QLatin1Char(',') +
+                         twoDigits(hundredths);
 
     constexpr qsizetype maxStripped = 7;
     qsizetype strip = 0;

@@ -1,9 +1,9 @@
 #include "ui/FMonitor2.h"
 
 #include "controls/Udigit.h"
+#include "ui/DigitRows.h"
 #include "ui/MainDisplayGeometry.h"
 #include "ui/Monitor2Layout.h"
-#include "ui/DigitRows.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>

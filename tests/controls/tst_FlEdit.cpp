@@ -254,8 +254,8 @@ void TestFlEdit::filterKey_data()
     const QChar comma(u','), point(u'.');
     const QString none;
     auto row = [&](const char *name, const char *text, int start, int length, char16_t key,
-                   double min, int digits, QChar separator, A action,
-                   const QString &newText = {}, int newStart = 0) {
+                   double min, int digits, QChar separator, A action, const QString &newText = {},
+                   int newStart = 0) {
         QTest::newRow(name) << QString::fromLatin1(text) << start << length << QChar(key) << min
                             << digits << separator << action << newText << newStart;
     };
@@ -267,8 +267,8 @@ void TestFlEdit::filterKey_data()
     row("decimal typed in front", "0,25", 2, 0, u'1', 0, 2, comma, A::Reject);
     row("lone separator", "", 0, 0, u',', 0, 2, comma, A::ReplaceText, QStringLiteral("0,0"), 2);
     row("lone point", "", 0, 0, u'.', 0, 2, point, A::ReplaceText, QStringLiteral("0.0"), 2);
-    row("separator over all", "12", 0, 2, u',', 0, 2, comma, A::ReplaceText,
-        QStringLiteral("0,0"), 2);
+    row("separator over all", "12", 0, 2, u',', 0, 2, comma, A::ReplaceText, QStringLiteral("0,0"),
+        2);
     row("lone minus", "", 0, 0, u'-', 0, 2, comma, A::ReplaceText, QStringLiteral("-0"), 1);
     row("digit after minus, min 0", "-0", 1, 1, u'5', 0, 2, comma, A::Reject);
     row("digit after minus, min -10", "-0", 1, 1, u'5', -10, 2, comma, A::Accept);
@@ -825,7 +825,9 @@ void TestFlEdit::textStaysLeftOfButtons()
     for (const auto align : {Qt::AlignRight, Qt::AlignLeft, Qt::AlignHCenter}) {
         edit->setAlignment(align | Qt::AlignVCenter);
         edit->end(false);
-        QVERIFY2(edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x() < buttons.left(), qPrintable(QString::number(align)));
+        QVERIFY2(edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x() <
+                     buttons.left(),
+                 qPrintable(QString::number(align)));
     }
 }
 

@@ -111,9 +111,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("dx");
         QTest::addColumn<int>("dy");
         // Cell 60 x 19, text 21 x 12.
-        QTest::newRow("left top") << TAlignment::taLeftJustify << TVertAlignment::taTopJustify << 2 << 2;
-        QTest::newRow("right bottom") << TAlignment::taRightJustify << TVertAlignment::taBottomJustify << 37 << 4;
-        QTest::newRow("centre middle") << TAlignment::taCenter << TVertAlignment::taMiddle << 19 << 3;
+        QTest::newRow("left top") << TAlignment::taLeftJustify << TVertAlignment::taTopJustify << 2
+                                  << 2;
+        QTest::newRow("right bottom")
+            << TAlignment::taRightJustify << TVertAlignment::taBottomJustify << 37 << 4;
+        QTest::newRow("centre middle")
+            << TAlignment::taCenter << TVertAlignment::taMiddle << 19 << 3;
     }
 
     void textOffsets()
@@ -160,7 +163,8 @@ private Q_SLOTS:
         cols.setCount(4);
         // 4 visible columns from 0: 400 - (50 * 3) - 4 - 3 = 243.
         QCOMPARE(stretchedLastColumnWidth(cols, 0, 4, 400), std::optional<int>(243));
-        QCOMPARE(stretchedLastColumnWidth(cols, 0, 3, 400), std::nullopt); // last column not reached
+        QCOMPARE(stretchedLastColumnWidth(cols, 0, 3, 400),
+                 std::nullopt); // last column not reached
         QCOMPARE(stretchedLastColumnWidth(cols, 0, 4, 157), std::nullopt); // no room left
         QCOMPARE(stretchedLastColumnWidth(cols, 1, 3, 400), std::optional<int>(400 - 100 - 3 - 3));
     }

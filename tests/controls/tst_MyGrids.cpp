@@ -55,7 +55,8 @@ private Q_SLOTS:
         g->setSelection({0, 3, 3, 3});
         std::map<int, QColor> brushOfRow;
         std::map<int, TGridDrawState> stateOfRow;
-        g->OnDrawCell = [&](QObject *, QPainter &canvas, int c, int r, const QRect &, TGridDrawState s) {
+        g->OnDrawCell = [&](QObject *, QPainter &canvas, int c, int r, const QRect &,
+                            TGridDrawState s) {
             if (c == 1) {
                 brushOfRow[r] = canvas.brush().color();
                 stateOfRow[r] = s;

@@ -211,7 +211,9 @@ private Q_SLOTS:
         auto g = protocolGrid(3);
         g->GoToCell(2, 3, true);
         QStringList log;
-        g->OnSelectCell = [&](QObject *, int c, int r, bool &) { log << u"select %1 %2"_s.arg(c).arg(r); };
+        g->OnSelectCell = [&](QObject *, int c, int r, bool &) {
+            log << u"select %1 %2"_s.arg(c).arg(r);
+        };
         connect(g.get(), &TSortGrid::rowSelected, this,
                 [&] { log << u"rowSelected %1 %2"_s.arg(g->col()).arg(g->row()); });
         QSignalSpy sized(g.get(), &TSortGrid::sizeChanged);
@@ -234,7 +236,8 @@ private Q_SLOTS:
             log << u"select %1"_s.arg(r);
             can = r != 3;
         };
-        connect(g.get(), &TSortGrid::rowSelected, this, [&] { log << u"rowSelected %1"_s.arg(g->row()); });
+        connect(g.get(), &TSortGrid::rowSelected, this,
+                [&] { log << u"rowSelected %1"_s.arg(g->row()); });
         g->setRow(3);
         QCOMPARE(g->row(), 1);
         QTest::keyClick(g.get(), Qt::Key_Down);
@@ -378,10 +381,12 @@ private Q_SLOTS:
         const QRect right = g->cellRect(1, 2);
         const int textWidth = QFontMetrics(g->font()).horizontalAdvance(u"88"_s);
         const auto [l0, l1] = inkSpan(img, left);
-        QVERIFY2(l0 >= left.left() + 2 && l0 <= left.left() + 4, qPrintable(QString::number(l0 - left.left())));
+        QVERIFY2(l0 >= left.left() + 2 && l0 <= left.left() + 4,
+                 qPrintable(QString::number(l0 - left.left())));
         const auto [r0, r1] = inkSpan(img, right);
         const int expectedStart = right.left() + right.width() - textWidth - 2;
-        QVERIFY2(r0 >= expectedStart && r0 <= expectedStart + 2, qPrintable(QString::number(r0 - expectedStart)));
+        QVERIFY2(r0 >= expectedStart && r0 <= expectedStart + 2,
+                 qPrintable(QString::number(r0 - expectedStart)));
         QVERIFY(r1 <= right.right() - 2);
 
         g->BeginUpdate();
@@ -431,8 +436,8 @@ private Q_SLOTS:
         auto g = protocolGrid(2);
         g->setCells(3, 1, u"V"_s);
         g->setCells(3, 2, u"nein"_s);
-        g->OnGetCellFormat = [](QObject *, int c, int r, TGridDrawState, TFormatOptions &, bool &box,
-                                bool &, bool &) { box = r > 0 && c == 3; };
+        g->OnGetCellFormat = [](QObject *, int c, int r, TGridDrawState, TFormatOptions &,
+                                bool &box, bool &, bool &) { box = r > 0 && c == 3; };
         const QImage img = renderViewport(*g);
         // The tick is black ink inside the box's white inside; the text is hidden.
         const auto ink = [&](int row) {
@@ -530,7 +535,8 @@ private Q_SLOTS:
         QVERIFY(menu.isVisible());
         menu.hide();
         // Below the last row counts as a data row too.
-        QTest::mouseClick(g->viewport(), Qt::RightButton, {}, QPoint(20, g->viewport()->height() - 3));
+        QTest::mouseClick(g->viewport(), Qt::RightButton, {},
+                          QPoint(20, g->viewport()->height() - 3));
         QVERIFY(menu.isVisible());
         menu.hide();
     }
@@ -550,7 +556,8 @@ private Q_SLOTS:
         o.SortCol = 3;
         g->setSortOptions(o);
         g->AutoSizeColumn(3, false);
-        QCOMPARE(g->colWidths(3), fm.horizontalAdvance(u"Platz"_s) + 12 + fm.horizontalAdvance(u"X"_s));
+        QCOMPARE(g->colWidths(3),
+                 fm.horizontalAdvance(u"Platz"_s) + 12 + fm.horizontalAdvance(u"X"_s));
         g->setCols(2, {});
         g->AutoSizeColumn(2, false);
         QCOMPARE(g->colWidths(2), fm.horizontalAdvance(u"xx"_s));

@@ -251,25 +251,24 @@ private Q_SLOTS:
             const bool descending = random.bounded(2) == 0;
             setOptions(*g, [&](TSortOptions &o) {
                 o.SecondaryIndex = u"0,1"_s;
-                o.SortDirection = descending ? TSortDirection::sdDescending
-                                             : TSortDirection::sdAscending;
+                o.SortDirection =
+                    descending ? TSortDirection::sdDescending : TSortDirection::sdAscending;
             });
             g->SortRows(2);
 
             // The same order from a plain stable sort on the keys 2, 0, 1.
             QList<QStringList> expected = rows;
-            std::stable_sort(expected.begin(), expected.end(),
-                             [&](const QStringList &a, const QStringList &b) {
-                                 for (const int key : {2, 0, 1}) {
-                                     int r = compareSortText(foldSortCase(a[key]),
-                                                             foldSortCase(b[key]));
-                                     if (descending)
-                                         r = -r;
-                                     if (r != 0)
-                                         return r < 0;
-                                 }
-                                 return false;
-                             });
+            std::stable_sort(
+                expected.begin(), expected.end(), [&](const QStringList &a, const QStringList &b) {
+                    for (const int key : {2, 0, 1}) {
+                        int r = compareSortText(foldSortCase(a[key]), foldSortCase(b[key]));
+                        if (descending)
+                            r = -r;
+                        if (r != 0)
+                            return r < 0;
+                    }
+                    return false;
+                });
             for (int r = 0; r < expected.size(); ++r)
                 QCOMPARE(g->rows(r + 1), expected[r]);
         }

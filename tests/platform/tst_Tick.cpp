@@ -7,7 +7,10 @@
 
 namespace {
 std::atomic<quint32> g_fakeTick{0};
-quint32 fakeTick() { return g_fakeTick.load(); }
+quint32 fakeTick()
+{
+    return g_fakeTick.load();
+}
 } // namespace
 
 class TestTick : public QObject
@@ -34,10 +37,10 @@ private Q_SLOTS:
         QCOMPARE(platform::GetTickCount(), 0xFFFFFFFFu);
 
         platform::setTickSource(nullptr);
-        const auto steadyMs = static_cast<quint32>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(
-                std::chrono::steady_clock::now().time_since_epoch())
-                .count());
+        const auto steadyMs =
+            static_cast<quint32>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                     std::chrono::steady_clock::now().time_since_epoch())
+                                     .count());
         QVERIFY(qAbs(elapsedTicks(platform::GetTickCount(), steadyMs)) < 1000);
     }
 

@@ -70,9 +70,9 @@ void tst_SplitSummary::slowestOfFiveIsStruckOut_data()
     QTest::newRow("last of equal slowest")
         << QStringList{u"10,00"_s, u"11,00"_s, u"12,00"_s, u"12,00"_s, u"9,00"_s} << 5
         << u"10,50"_s;
-    QTest::newRow("slowest first") << QStringList{u"15,00"_s, u"11,00"_s, u"12,00"_s, u"10,00"_s,
-                                                  u"9,00"_s}
-                                   << 2 << u"10,50"_s;
+    QTest::newRow("slowest first")
+        << QStringList{u"15,00"_s, u"11,00"_s, u"12,00"_s, u"10,00"_s, u"9,00"_s} << 2
+        << u"10,50"_s;
     QTest::newRow("all equal") << QStringList{u"9,00"_s, u"9,00"_s, u"9,00"_s, u"9,00"_s, u"9,00"_s}
                                << 6 << u"9,00"_s;
     QTest::newRow("four attempts") << QStringList{u"10,00"_s, u"11,00"_s, u"12,00"_s, u"15,00"_s}

@@ -1,8 +1,8 @@
 #include "controls/Udigit.h"
+#include "ui/DigitRows.h"
 #include "ui/FMonitor2.h"
 #include "ui/FontSubstitutes.h"
 #include "ui/Monitor2Layout.h"
-#include "ui/DigitRows.h"
 
 #include <QAction>
 #include <QApplication>
