@@ -33,6 +33,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # but hold the windows' pixel layouts (Arial and Times New Roman metrics).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+# German in Qt's own dialogs; without it they speak English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

@@ -7,6 +7,8 @@
 #include "ui/FMonitor2.h"
 #include "ui/FSxema.h"
 #include "ui/FontSubstitutes.h"
+#include "ui/QtTranslation.h"
+#include "ui/StartCheck.h"
 
 #include <QApplication>
 
@@ -17,6 +19,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QString::fromUtf16(AppIcon::kDesktopId));
     QApplication::setWindowIcon(AppIcon::icon());
     installFontSubstitutes();
+    installQtTranslation(app);
     // Before the windows, so help works from the first key; gone after them.
     const auto htmlHelp = HtmlHelpInstallation::install();
 
@@ -31,5 +34,7 @@ int main(int argc, char *argv[])
     FormMain.setMonitorWindow(FormMonitor2);
     CfgDialog->setSxemaWindow(new TFormSxema(&FormMain));
     FormMain.show();
+    if (QCoreApplication::arguments().contains(QStringLiteral("--check-start")))
+        closeWhenShown(FormMain, 10000);
     return app.exec();
 }
