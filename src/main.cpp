@@ -1,5 +1,6 @@
 #include "help/HtmlHelpViewer.h"
 #include "settings/ProgramTitle.h"
+#include "ui/AppIcon.h"
 #include "ui/Cfg.h"
 #include "ui/DlgYesNo.h"
 #include "ui/FMain.h"
@@ -14,6 +15,9 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // The desktop id lets the desktop match the windows to the menu entry.
+    QGuiApplication::setDesktopFileName(QString::fromUtf16(AppIcon::kDesktopId));
+    QApplication::setWindowIcon(AppIcon::icon());
     installFontSubstitutes();
     installQtTranslation(app);
     // Before the windows, so help works from the first key; gone after them.

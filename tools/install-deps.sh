@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Tavrin needs to build and run, only those
 # that are missing. Uses sudo when not run as root. --windows-check adds the
-# cross compiler that tools/check-windows.sh uses.
+# cross compiler that tools/check-windows.sh uses, --package the tools that
+# make and check the Debian package (.ci/package).
 set -euo pipefail
 
 packages=(
@@ -20,10 +21,12 @@ packages=(
     poppler-utils
 )
 
+case "${1:-}" in
 # Optional: the MinGW cross compiler for tools/check-windows.sh (large, ~1.2 GB).
-if [ "${1:-}" = "--windows-check" ]; then
-    packages+=(g++-mingw-w64-x86-64-posix)
-fi
+--windows-check) packages+=(g++-mingw-w64-x86-64-posix) ;;
+# dpkg-shlibdeps computes the package's dependencies; the rest check the package.
+--package) packages+=(dpkg-dev file lintian desktop-file-utils appstream) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
