@@ -210,7 +210,13 @@ void TProtocolTables::OpenProtocolRow(const QString &startNumber)
 void TProtocolTables::StartNumberChanged(const QString &startNumber)
 {
     const int row = SortGrid1->FindRow(kNrCol, startNumber, false);
-    if (row >= 1)
+    if (row < 1)
+        return;
+    // The athlete on show keeps the attempt row the operator picked for the
+    // next run: showing the table again would pick the first empty one.
+    if (row == m_shownRow)
+        selectWholeRow(kPlatzCol, row);
+    else
         showProtocolRow(row);
 }
 

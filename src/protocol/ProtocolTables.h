@@ -36,7 +36,8 @@ public:
 
     // Run start: finds or appends the row of the start number and selects it.
     void OpenProtocolRow(const QString &startNumber);
-    // The current start number changed: shows its row when there is one.
+    // The current start number changed: shows its row when there is one; the
+    // row already shown keeps the attempt row picked in the split grid.
     void StartNumberChanged(const QString &startNumber);
     // Run end: writes the attempt into the split grid's selected row and keeps
     // it in the athlete's block. Slots: first, second, third intermediate and
