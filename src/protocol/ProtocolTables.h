@@ -89,8 +89,9 @@ public:
     // "Platz" cell does.
     void showProtocolRow(int row);
     // Replaces the data rows and the split store by a loaded protocol: one
-    // block per row (missing ones empty), each row's "Zeit" kept as its loaded
-    // time; no rows give one empty row. The header stays. Ends with row 1
+    // block per row (missing ones empty). A row with attempts gets its means
+    // and "Zeit" from them; one without keeps the loaded "Zeit". No rows give
+    // one empty row. The header stays. Ends with row 1
     // selected and shown and the buttons updated.
     void replaceProtocol(const QList<protocol::ProtocolRow> &dataRows,
                          const QList<SplitBlock> &blocks = {});
