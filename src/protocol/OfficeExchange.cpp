@@ -136,8 +136,8 @@ QString documentText(const QList<QStringList> &rows)
 
 } // namespace
 
-void ExportToExcel(TProtocolTables &tables, const QString &fileName, const QString &subject,
-                   const platform::Shell &shell)
+QString ExportToExcel(TProtocolTables &tables, const QString &fileName, const QString &subject,
+                      const platform::Shell &shell)
 {
     const WaitCursor wait;
     SpreadsheetServer server(shell);
@@ -149,6 +149,7 @@ void ExportToExcel(TProtocolTables &tables, const QString &fileName, const QStri
     // While a run is timed its attempt belongs to the row selected at its start.
     if (tables.tablesEnabled())
         tables.showProtocolRow(1);
+    return server.shownFileName();
 }
 
 QString ImportFromExcel(TProtocolTables &tables, const QString &fileName)

@@ -13,10 +13,11 @@ class TProtocolTables;
 
 // Workbook of the protocol ("Startliste") and one sheet per athlete, sheet
 // names made valid and unique. Empty fileName: a temporary workbook opened
-// through shell with the desktop's default application. Ends with protocol
+// through shell with the desktop's default application, whose name is
+// returned; the caller removes it when the program ends. Ends with protocol
 // row 1 selected and shown, unless a run is being timed.
-void ExportToExcel(TProtocolTables &tables, const QString &fileName, const QString &subject,
-                   const platform::Shell &shell = platform::Shell());
+QString ExportToExcel(TProtocolTables &tables, const QString &fileName, const QString &subject,
+                      const platform::Shell &shell = platform::Shell());
 
 // Replaces the protocol and the split store by the workbook's contents and
 // shows row 1. Reads and checks everything first; on failure, and while a run

@@ -9,11 +9,14 @@
 #include "../FileBytes.h"
 #include "ModalAnswers.h"
 
+#include <QAbstractButton>
 #include <QDir>
+#include <QSet>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <memory>
@@ -21,7 +24,7 @@
 using namespace Qt::StringLiterals;
 
 // The protocol as the operator meets it in the main window: runs credited to
-// the attempt picked, the split table's title.
+// the attempt picked, the split table's title, the save dialog's names.
 
 namespace {
 
@@ -69,6 +72,30 @@ struct Window
     }
 };
 
+// While it lives, notes the text of every message box that comes up and
+// answers it with the button given.
+struct MessageWatch
+{
+    QTimer poll;
+    QStringList texts;
+    QMessageBox::StandardButton answer = QMessageBox::Yes;
+
+    MessageWatch()
+    {
+        QObject::connect(&poll, &QTimer::timeout, &poll, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            texts.append(box->text());
+            if (QAbstractButton *button = box->button(answer))
+                button->click();
+            else
+                box->accept();
+        });
+        poll.start(10);
+    }
+};
+
 } // namespace
 
 class tst_FMainProtocol : public QObject
@@ -85,6 +112,9 @@ private Q_SLOTS:
 
     void pickedAttemptReceivesTheRun();
     void titleNamesTheAthleteShownAfterLoading();
+    void savedFileTakesTheChosenType_data();
+    void savedFileTakesTheChosenType();
+    void replacingAsksForTheFileWritten();
 
 private:
     QTemporaryDir m_devDir;
@@ -143,6 +173,74 @@ void tst_FMainProtocol::titleNamesTheAthleteShownAfterLoading()
     chooseFile(book, entryOf(files.openFilters(), FileKind::Spreadsheet));
     w.button("sbLoad")->click();
     QCOMPARE(title->tabText(0), u"7) Anna Berg"_s);
+}
+
+void tst_FMainProtocol::savedFileTakesTheChosenType_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QByteArray>("start");
+    const auto web = int(FileKind::WebPage);
+    QTest::newRow("no extension") << u"training"_s << web << u"training.html"_s
+                                  << QByteArray("<HTML>");
+    QTest::newRow("workbook's extension")
+        << u"training.xlsx"_s << web << u"training.xlsx"_s << QByteArray("PK");
+    QTest::newRow("text's extension")
+        << u"neu.TXT"_s << web << u"neu.TXT"_s << QByteArray("Nr.\tName");
+    QTest::newRow("short web extension")
+        << u"Bericht.htm"_s << web << u"Bericht.htm"_s << QByteArray("<HTML>");
+    QTest::newRow("document") << u"training"_s << int(FileKind::Document) << u"training.docx"_s
+                              << QByteArray("PK");
+    QTest::newRow("unknown extension") << u"training.v2"_s << int(FileKind::Text)
+                                       << u"training.v2.txt"_s << QByteArray("Nr.\tName");
+}
+
+void tst_FMainProtocol::savedFileTakesTheChosenType()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, kind);
+    QFETCH(QString, written);
+    QFETCH(QByteArray, start);
+    QTemporaryDir dir;
+    // An older file that only a wrong extension would hit.
+    const QString older = dir.filePath(u"training.txt"_s);
+    writeAll(older, "alt");
+    Window w;
+    QVERIFY(w.show());
+    w.runAgain(5000);
+
+    const MessageWatch questions;
+    chooseFile(dir.filePath(typed), entryOf(w.form->fileCommands()->saveFilters(), FileKind(kind)));
+    w.button("sbSave")->click();
+    QVERIFY2(readAll(dir.filePath(written)).startsWith(start), qPrintable(written));
+    QCOMPARE(readAll(older), QByteArray("alt"));
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+    QCOMPARE(QSet<QString>(files.begin(), files.end()),
+             (QSet<QString>{written, u"training.txt"_s}));
+    QCOMPARE(questions.texts, QStringList()); // nothing was about to be replaced
+}
+
+void tst_FMainProtocol::replacingAsksForTheFileWritten()
+{
+    QTemporaryDir dir;
+    const QString page = dir.filePath(u"training.html"_s);
+    Window w;
+    QVERIFY(w.show());
+    w.runAgain(5000);
+    const int web = entryOf(w.form->fileCommands()->saveFilters(), FileKind::WebPage);
+
+    for (const bool replace : {false, true}) {
+        writeAll(page, "alt");
+        MessageWatch questions;
+        questions.answer = replace ? QMessageBox::Yes : QMessageBox::No;
+        chooseFile(dir.filePath(u"training"_s), web);
+        w.button("sbSave")->click();
+        QCOMPARE(questions.texts.size(), 1);
+        QVERIFY2(questions.texts.at(0).contains(u"training.html"_s),
+                 qPrintable(questions.texts.at(0)));
+        QCOMPARE(readAll(page).startsWith("<HTML>"), replace);
+    }
 }
 
 QTEST_MAIN(tst_FMainProtocol)
