@@ -19,6 +19,9 @@ namespace {
 
 constexpr int kFirstSheetRow = 1; // sheet rows and columns count from 1
 
+// The author the workbook and a document without template name.
+const QString kAuthor = u"Korvel Software"_s;
+
 // The hourglass while the office layer works.
 class WaitCursor
 {
@@ -108,7 +111,7 @@ Workbook &buildWorkbook(SpreadsheetServer &server, const ProtocolContents &conte
     server.workSheets().add();
     Worksheet &protocol = book.workSheets(1);
     fillProtocolSheet(protocol, contents.rows);
-    book.setAuthor(u"Korvel Software"_s);
+    book.setAuthor(kAuthor);
     book.setSubject(subject);
     protocol.setName(protocol::startListName());
     protocol.columns().autofit();
@@ -167,7 +170,7 @@ QString ImportFromExcel(TProtocolTables &tables, const QString &fileName)
 }
 
 void ExportToWord(const TProtocolTables &tables, const QString &fileName,
-                  const QString &templatePath)
+                  const QString &templatePath, const QString &subject)
 {
     const WaitCursor wait;
     const ProtocolContents contents = protocolContents(tables);
@@ -175,7 +178,7 @@ void ExportToWord(const TProtocolTables &tables, const QString &fileName,
     if (QFileInfo::exists(templatePath))
         server.fileOpen(templatePath);
     else
-        server.fileNew();
+        server.fileNew(kAuthor, subject);
     server.insert(documentText(contents.rows));
     server.lineUp(int(contents.rows.size()), true);
     server.textToTable(ConvertFrom::Tabs, kSplitColumns);

@@ -27,8 +27,8 @@ QString ExportToExcel(TProtocolTables &tables, const QString &fileName, const QS
 QString ImportFromExcel(TProtocolTables &tables, const QString &fileName);
 
 // The protocol as a table in a document made from templatePath when that file
-// exists, else in a new one. Throws with "Der Schreibfehler der Datei: " +
+// exists, else in a new one whose subject is given. Throws with "Der Schreibfehler der Datei: " +
 // fileName when the document cannot be written, and with the reader's message
 // when the template is not a readable document.
 void ExportToWord(const TProtocolTables &tables, const QString &fileName,
-                  const QString &templatePath);
+                  const QString &templatePath, const QString &subject);

@@ -110,7 +110,9 @@ void TProtocolFileCommands::sbSaveClick()
         runOffice([&] { ExportToExcel(m_tables, target.fileName, programTitle(), m_shell); });
         break;
     case FileKind::Document:
-        runOffice([&] { ExportToWord(m_tables, target.fileName, documentTemplatePath()); });
+        runOffice([&] {
+            ExportToWord(m_tables, target.fileName, documentTemplatePath(), programTitle());
+        });
         break;
     case FileKind::Text:
         SaveProtocolText(target.fileName);

@@ -431,7 +431,7 @@ void tst_OfficeExchange::documentHoldsTheProtocolTable()
     Host host;
     fillThreeAthletes(host);
     host.tables->SortGrid1->setCells(1, 2, u"Ben \"der Blitz\"\tB."_s);
-    ExportToWord(*host.tables, fileName, dir.filePath(u"Protokollvorlage.docx"_s));
+    ExportToWord(*host.tables, fileName, dir.filePath(u"Protokollvorlage.docx"_s), u"Tavrin"_s);
 
     const DocumentContents document = readDocument(fileName);
     QCOMPARE(document.firstBlock, u"tbl"_s);
@@ -458,7 +458,7 @@ void tst_OfficeExchange::documentGoesBeforeTheTemplatesText()
     const QString fileName = dir.filePath(u"protokoll.docx"_s);
     Host host;
     host.run(u"3"_s, 4560);
-    ExportToWord(*host.tables, fileName, templatePath);
+    ExportToWord(*host.tables, fileName, templatePath, u"Tavrin"_s);
 
     const DocumentContents document = readDocument(fileName);
     QCOMPARE(document.firstBlock, u"tbl"_s);
@@ -476,14 +476,14 @@ void tst_OfficeExchange::documentFailuresAreReported()
     Host host;
     fillThreeAthletes(host);
     const QString unwritable = dir.filePath(u"fehlt/protokoll.docx"_s);
-    QCOMPARE(failureOf([&] { ExportToWord(*host.tables, unwritable, QString()); }),
+    QCOMPARE(failureOf([&] { ExportToWord(*host.tables, unwritable, QString(), u"Tavrin"_s); }),
              writeErrorMessage(unwritable));
 
     const QString brokenTemplate = dir.filePath(u"Protokollvorlage.docx"_s);
     writeAll(brokenTemplate, "kein Dokument");
     const QString fileName = dir.filePath(u"protokoll.docx"_s);
     const QString message =
-        failureOf([&] { ExportToWord(*host.tables, fileName, brokenTemplate); });
+        failureOf([&] { ExportToWord(*host.tables, fileName, brokenTemplate, u"Tavrin"_s); });
     QVERIFY2(message.contains(u"\"Protokollvorlage.docx\" ist beschädigt"_s), qPrintable(message));
     QVERIFY(!QFile::exists(fileName));
 }
@@ -501,8 +501,8 @@ void tst_OfficeExchange::independentReadersSeeTheSame()
 
     Host host;
     const QString workbook = exportThreeAthletes(host, dir);
-    ExportToWord(*host.tables, document, dir.filePath(u"keine.docx"_s));
-    ExportToWord(*host.tables, fromTemplate, templatePath);
+    ExportToWord(*host.tables, document, dir.filePath(u"keine.docx"_s), u"Tavrin"_s);
+    ExportToWord(*host.tables, fromTemplate, templatePath, u"Tavrin"_s);
     const auto output = runOfficeScript({u"read"_s, workbook, document, fromTemplate});
     QVERIFY(output.has_value());
     const QJsonObject read = QJsonDocument::fromJson(*output).object();
