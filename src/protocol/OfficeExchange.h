@@ -19,11 +19,12 @@ class TProtocolTables;
 QString ExportToExcel(TProtocolTables &tables, const QString &fileName, const QString &subject,
                       const platform::Shell &shell = platform::Shell());
 
-// Replaces the protocol and the split store by the workbook's contents and
-// shows row 1. Reads and checks everything first; on failure, and while a run
-// is being timed, throws and leaves the protocol untouched. Returns a notice
-// for the user, empty when there is none: a first sheet without data rows
-// gives one empty protocol row and says so.
+// Replaces the protocol and the split store by the workbook's contents (see
+// protocol::readProtocolWorkbook) and shows row 1. Reads and checks
+// everything first; on failure, and while a run is being timed, throws and
+// leaves the protocol untouched. Returns a notice for the user, empty when
+// there is none: a start list without data rows gives one empty protocol
+// row, and rows whose split table was found by place or not at all are named.
 QString ImportFromExcel(TProtocolTables &tables, const QString &fileName);
 
 // The protocol as a table in a document made from templatePath when that file
