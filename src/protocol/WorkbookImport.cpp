@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <optional>
+
 using namespace platform::office;
 using namespace Qt::StringLiterals;
 
@@ -107,7 +109,7 @@ public:
             if (i == startList)
                 continue;
             m_byName.insert(book.workSheets(i).name().toCaseFolded(), int(m_sheets.size()));
-            m_sheets.append({i, false});
+            m_sheets.append(Sheet{i, false, std::nullopt});
         }
         matchByName();
         matchByPlace();
@@ -122,7 +124,8 @@ private:
     struct Sheet
     {
         int number;
-        bool taken;
+        bool taken = false;
+        std::optional<QString> meanFinal; // read when first asked
     };
 
     void take(qsizetype row, int sheet)
@@ -136,7 +139,11 @@ private:
         QList<ProtocolRow> cells;
         for (const StartListRow &row : m_rows)
             cells.append(row.cells);
-        const QStringList wanted = athleteSheetNames(cells);
+        // The export's names differ even without regard to case, so each
+        // names at most one sheet.
+        QList<int> named;
+        for (const QString &name : athleteSheetNames(cells))
+            named.append(m_byName.value(name.toCaseFolded(), -1));
         // Namesakes share their sheets ("Tim", "Tim (2)"): which of them the
         // export named first depends on an order the coach may have sorted.
         QHash<QString, QList<qsizetype>> namesakes;
@@ -147,30 +154,35 @@ private:
         }
         for (qsizetype i = 0; i < m_rows.size(); ++i) {
             QList<int> candidates;
-            for (const qsizetype j : namesakes.value(family.at(i))) {
-                const int sheet = m_byName.value(wanted.at(j).toCaseFolded(), -1);
-                if (sheet >= 0 && !m_sheets.at(sheet).taken && !candidates.contains(sheet))
-                    candidates.append(sheet);
+            for (const qsizetype j : *namesakes.constFind(family.at(i))) {
+                if (named.at(j) >= 0 && !m_sheets.at(named.at(j)).taken)
+                    candidates.append(named.at(j));
             }
             if (!candidates.isEmpty())
-                take(i, chooseAmong(candidates, wanted.at(i), m_rows.at(i)));
+                take(i, chooseAmong(candidates, named.at(i), m_rows.at(i)));
         }
     }
 
     // Of a namesake's sheets, the one whose mean final time is the row's
     // "Zeit"; else the one of the row's own name.
-    int chooseAmong(const QList<int> &candidates, const QString &wanted, const StartListRow &row)
+    int chooseAmong(const QList<int> &candidates, int own, const StartListRow &row)
     {
         if (candidates.size() == 1)
             return candidates.first();
         for (const int sheet : candidates) {
-            const QString meanFinal =
-                athleteSheetBlock(m_book.workSheets(m_sheets[sheet].number))[0][kSplitColumns - 1];
-            if (meanFinal == row.cells[kStartListZeitColumn])
+            if (meanFinalTime(sheet) == row.cells[kStartListZeitColumn])
                 return sheet;
         }
-        const int own = m_byName.value(wanted.toCaseFolded(), -1);
         return candidates.contains(own) ? own : candidates.first();
+    }
+
+    const QString &meanFinalTime(int sheet)
+    {
+        std::optional<QString> &meanFinal = m_sheets[sheet].meanFinal;
+        if (!meanFinal)
+            meanFinal =
+                athleteSheetBlock(m_book.workSheets(m_sheets[sheet].number))[0][kSplitColumns - 1];
+        return *meanFinal;
     }
 
     // The export puts the sheet of start-list row t at place t - 1 after the list.
