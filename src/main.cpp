@@ -6,6 +6,8 @@
 #include "ui/FMonitor2.h"
 #include "ui/FSxema.h"
 #include "ui/FontSubstitutes.h"
+#include "ui/QtTranslation.h"
+#include "ui/StartCheck.h"
 
 #include <QApplication>
 
@@ -13,6 +15,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     installFontSubstitutes();
+    installQtTranslation(app);
     // Before the windows, so help works from the first key; gone after them.
     const auto htmlHelp = HtmlHelpInstallation::install();
 
@@ -27,5 +30,7 @@ int main(int argc, char *argv[])
     FormMain.setMonitorWindow(FormMonitor2);
     CfgDialog->setSxemaWindow(new TFormSxema(&FormMain));
     FormMain.show();
+    if (QCoreApplication::arguments().contains(QStringLiteral("--check-start")))
+        closeWhenShown(FormMain, 10000);
     return app.exec();
 }

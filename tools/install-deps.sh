@@ -9,6 +9,11 @@ packages=(
     qt6-base-dev qt6-multimedia-dev libgl-dev
     libxlsxwriter-dev libzip-dev libjpeg62-turbo-dev
     fonts-liberation2
+    # German for Qt's own dialogs and the C library's messages; the German
+    # locale itself is generated below
+    qt6-translations-l10n libc-l10n locales
+    # the formatting check
+    clang-format
     # independent readers of the written .xlsx and .docx files, for the tests
     python3-openpyxl python3-docx
     # reads the text of printed PDF pages back, for the tests
@@ -27,14 +32,19 @@ for p in "${packages[@]}"; do
     fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-    exit 0
-fi
-
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
     sudo=(sudo)
 fi
-echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+if [ ${#missing[@]} -ne 0 ]; then
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Our users run German systems: the tests run under de_DE.UTF-8 as well.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+    echo "Generating the locale de_DE.UTF-8"
+    "${sudo[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi
