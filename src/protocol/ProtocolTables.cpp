@@ -209,7 +209,13 @@ void TProtocolTables::OpenProtocolRow(const QString &startNumber)
 void TProtocolTables::StartNumberChanged(const QString &startNumber)
 {
     const int row = SortGrid1->FindRow(kNrCol, startNumber, false);
-    if (row >= 1)
+    if (row < 1)
+        return;
+    // The athlete on show keeps the attempt row the operator picked for the
+    // next run: showing the table again would pick the first empty one.
+    if (row == m_shownRow)
+        selectWholeRow(kPlatzCol, row);
+    else
         showProtocolRow(row);
 }
 
@@ -295,10 +301,16 @@ void TProtocolTables::replaceProtocol(const QList<protocol::ProtocolRow> &dataRo
         SortGrid1->setRowCount(rows + 1);
         SortGridTmp->setRowCount(splitStoreRowCount(rows));
         for (int row = 1; row <= rows; ++row) {
-            const protocol::ProtocolRow cells = dataRows.value(row - 1);
-            SortGrid1->setRows(row, QStringList(cells.begin(), cells.end()));
+            protocol::ProtocolRow cells = dataRows.value(row - 1);
+            SplitBlock block = blocks.value(row - 1);
             setLoadedTime(row, cells[kZeitCol]);
-            const SplitBlock block = blocks.value(row - 1);
+            // A file's means and "Zeit" may be stale (an attempt edited in a
+            // spreadsheet): the attempts decide, as they do for every run.
+            if (const SplitSummary summary = summarizeSplits(block); summary.filledAttempts > 0) {
+                block[kMeanRow - 1] = summary.means;
+                cells[kZeitCol] = protocolTime(summary, cells[kZeitCol]);
+            }
+            SortGrid1->setRows(row, QStringList(cells.begin(), cells.end()));
             const int first = splitBlockFirstRow(row);
             for (int k = 0; k < kSplitBlockRows; ++k)
                 SortGridTmp->setRows(first + k, QStringList(block[k].begin(), block[k].end()));
