@@ -281,7 +281,10 @@ void TSortGrid::DeleteColumn(int ACol)
 
 void TSortGrid::ExchangeRows(int A, int B)
 {
-    if (A == B)
+    // Both first: with one index outside the rows, the second move alone
+    // would shift others (the header into the data).
+    const auto isRow = [this](int r) { return r >= 0 && r < rowCount(); };
+    if (A == B || !isRow(A) || !isRow(B))
         return;
     MoveRow(A, B);
     MoveRow(A < B ? B - 1 : B + 1, A);
