@@ -104,7 +104,9 @@ void TSortGrid::EndUpdate()
 
 void TSortGrid::SortRows(int ACol)
 {
-    if (!m_sortOptions.CanSort)
+    // A column outside the grid names nothing to sort on, and SortCol stays
+    // one the arrow can be drawn in.
+    if (!m_sortOptions.CanSort || ACol < 0 || ACol >= colCount())
         return;
     m_sortOptions.SortCol = ACol;
     // A sort inside another bracket (a filter's) leaves it to its owner.
@@ -115,10 +117,11 @@ void TSortGrid::SortRows(int ACol)
         OnBeginSort(this, ACol);
 
     const SortKeys keys = sortKeys(ACol, m_sortOptions.SecondaryIndex, colCount());
-    if (!keys.isValid()) {
+    if (!keys.isValid() || keys.columns.isEmpty()) {
         if (opened)
             EndUpdate();
-        QMessageBox::warning(this, QApplication::applicationDisplayName(), keys.error);
+        if (!keys.isValid())
+            QMessageBox::warning(this, QApplication::applicationDisplayName(), keys.error);
         return;
     }
     QList<int> selected = m_selectList;
