@@ -18,10 +18,15 @@
 #include "FakeSerial.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
@@ -906,7 +911,7 @@ private Q_SLOTS:
         stored.Port = 1;
         stored.Alg = 1;
         stored.WaitStart = 350;
-        stored.Width = 900;
+        stored.Height = 596; // within the 800 x 600 test screen
         stored.Length2 = 7;
         storeSettings(stored);
         {
@@ -916,7 +921,7 @@ private Q_SLOTS:
             QVERIFY(w.lock("ImageLSstop")->isVisibleTo(w.form.get()));
             QCOMPARE(w.lockout()->interval(), 350);
             QCOMPARE(w.form->settings().Alg, 1);
-            QCOMPARE(w.form->width(), 900);
+            QCOMPARE(w.form->height(), 596);
             QVERIFY(w.form->probedPorts() & 1);
             w.lockout()->setInterval(123);
             w.form->settings().Length2 = 8;
@@ -926,7 +931,50 @@ private Q_SLOTS:
         QCOMPARE(saved.Port, 1);
         QCOMPARE(saved.WaitStart, 123);
         QCOMPARE(saved.Length2, 8);
-        QCOMPARE(saved.Width, 900);
+        QCOMPARE(saved.Height, 596);
+    }
+
+    void unusableStoredValuesAreReplaced()
+    {
+        // Typed by hand into the settings file, as a coach might.
+        const QString file = openSettingsStore(programTitle()).location();
+        QDir().mkpath(QFileInfo(file).path());
+        QFile ini(file);
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[General]\nLeft=0\nTop=0\nWidth=100000\nHeight=100000\nSound=true\n"
+                  "Port=1\nAlg=5\nFilterInd=1\nLength=40\nMonitor=0\nTitle=Halle\n"
+                  "Length2=7\nLength3=12\nLength4=18\nWaitStart=0\n");
+        ini.close();
+        QRect desktop;
+        for (const QScreen *screen : QGuiApplication::screens())
+            desktop |= screen->availableGeometry();
+        const auto fits = [&desktop](int width, int height) {
+            return width <= std::max(desktop.width(), 800) &&
+                   height <= std::max(desktop.height(), 590);
+        };
+        {
+            Window w;
+            QVERIFY(w.show());
+            QVERIFY(watching(w));
+            QVERIFY2(fits(w.form->width(), w.form->height()),
+                     qPrintable(u"%1 x %2"_s.arg(w.form->width()).arg(w.form->height())));
+            // Read on past the word "true", so port and distances count.
+            QVERIFY(w.form->settings().Sound);
+            QCOMPARE(w.form->comPort()->port(), 1);
+            QCOMPARE(w.form->settings().Length2, 7);
+            QCOMPARE(w.lockout()->interval(), 0);
+            // A mode without an entry is the default, so the barriers act.
+            QCOMPARE(w.form->settings().Alg, 0);
+            w.key(Qt::Key_F11);
+            QVERIFY(w.lines(TIOCM_DSR, 2000));
+            QCOMPARE(w.state(), RunState::Running);
+            g_tick = 3000;
+            w.key(Qt::Key_F9);
+        }
+        const Settings saved = loadSettings(openSettingsStore(programTitle()), 1);
+        QVERIFY(fits(saved.Width, saved.Height));
+        QCOMPARE(saved.Alg, 0);
+        QCOMPARE(saved.Length4, 18);
     }
 
     void portFailureIsSwallowed()
