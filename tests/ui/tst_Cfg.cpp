@@ -233,6 +233,9 @@ private Q_SLOTS:
         QTest::newRow("0,2") << u"0,2"_s << 200;
         QTest::newRow("0 switches it off") << u"0"_s << 0;
         QTest::newRow("600") << u"600"_s << 600000;
+        // A point reads as the decimal comma too; dropped, it made 3 seconds.
+        QTest::newRow("0.3") << u"0.3"_s << 300;
+        QTest::newRow(".25") << u".25"_s << 250;
     }
     void lockoutTakesTheSecondsInMilliseconds()
     {
