@@ -22,6 +22,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -134,12 +135,19 @@ void TFormMain::setDlgYesNo(TFDlgYesNo *dialog)
 
 void TFormMain::setMonitorWindow(TFormMonitor2 *window)
 {
-    if (m_monitorWindow)
+    const QList<QAction *> commands = MainMenu->actions();
+    if (m_monitorWindow) {
         disconnect(m_monitorWindow, nullptr, ImageTVEin, nullptr);
+        for (QAction *command : commands)
+            m_monitorWindow->removeAction(command);
+    }
     m_monitorWindow = window;
     ImageTVEin->setVisible(window && window->isVisible());
     if (!window)
         return;
+    // The keys act while the display has the focus, as it covers this window
+    // on a single monitor.
+    window->addActions(commands);
     connect(window, &TFormMonitor2::visibilityChanged, ImageTVEin, &QWidget::setVisible);
     window->setStartNumbers(editStartN1->value(), editStartN2->value());
 }

@@ -5,6 +5,7 @@
 #include "controls/Udigit.h"
 #include "help/HelpManager.h"
 #include "help/HtmlHelpViewer.h"
+#include "platform/HtmlHelp.h"
 #include "platform/Tick.h"
 #include "platform/UserStore.h"
 #include "protocol/ProtocolTables.h"
@@ -53,6 +54,9 @@ quint32 testTick()
 }
 
 enum class RunState { Ready, Running, Stopped };
+
+// Where a key is typed.
+enum class KeyTarget { Main, Monitor, Help, Other };
 
 struct HandOver
 {
@@ -292,18 +296,67 @@ private Q_SLOTS:
         QCOMPARE(w.state(), RunState::Ready);
     }
 
-    void keysActWhileAnotherWindowHasTheFocus()
+    // The main window's keys are its own and the second monitor's: typed into
+    // the help window or another window, they would start runs and remove rows.
+    void keysActOnlyInTheMainAndTheTvWindow_data()
     {
+        QTest::addColumn<int>("target");
+        QTest::addColumn<bool>("acts");
+        QTest::newRow("main window") << int(KeyTarget::Main) << true;
+        QTest::newRow("second-monitor window") << int(KeyTarget::Monitor) << true;
+        QTest::newRow("help window") << int(KeyTarget::Help) << false;
+        QTest::newRow("another window") << int(KeyTarget::Other) << false;
+    }
+
+    void keysActOnlyInTheMainAndTheTvWindow()
+    {
+        QFETCH(int, target);
+        QFETCH(bool, acts);
         Window w;
+        auto *dialog = new TFDlgYesNo(QStringLiteral("Test"), w.form.get());
+        w.form->setDlgYesNo(dialog);
+        auto *monitor = new TFormMonitor2(QStringLiteral("Titel"), 0, w.form.get());
+        w.form->setMonitorWindow(monitor);
         QVERIFY(w.show());
+        w.testRun(1000, {100, 200, 300, 400});
+        w.key(Qt::Key_F7);
+        QCOMPARE(w.protocol(0, 1), u"1"_s);
+        Answerer answer(*dialog);
+
+        platform::BuiltInHtmlHelp help;
         QWidget other;
-        other.show();
-        other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
-        QTest::keyClick(&other, Qt::Key_F5);
-        QCOMPARE(w.state(), RunState::Running);
-        QTest::keyClick(&other, Qt::Key_F11);
-        QCOMPARE(w.lock("ImageLSstart")->tag(), 1);
+        QWidget *receiver = w.form.get();
+        switch (KeyTarget(target)) {
+        case KeyTarget::Main:
+            break;
+        case KeyTarget::Monitor:
+            w.form->Modus1Click();
+            receiver = monitor;
+            break;
+        case KeyTarget::Help:
+            receiver = help.HtmlHelpA(w.form.get(), QStringLiteral(TAVRIN_HELP_TEST_FILE),
+                                      HH_DISPLAY_TOC, 0);
+            QVERIFY(receiver);
+            break;
+        case KeyTarget::Other:
+            other.show();
+            receiver = &other;
+            break;
+        }
+        receiver->activateWindow();
+        QTRY_VERIFY(receiver->isActiveWindow());
+
+        QTest::keyClick(receiver, Qt::Key_0, Qt::ControlModifier); // the viewers' "reset zoom"
+        QCOMPARE(w.protocol(0, 1).isEmpty(), acts);
+        QTest::keyClick(receiver, Qt::Key_F11);
+        QCOMPARE(w.lock("ImageLSstart")->tag(), acts ? 1 : 0);
+        QTest::keyClick(receiver, Qt::Key_F5);
+        QCOMPARE(w.state(), acts ? RunState::Running : RunState::Ready);
+        QTest::keyClick(receiver, Qt::Key_F9);
+        QCOMPARE(w.state(), acts ? RunState::Stopped : RunState::Ready);
+        QCOMPARE(answer.asked, 0);
+        QTest::keyClick(receiver, Qt::Key_F8);
+        QCOMPARE(answer.asked, acts ? 1 : 0);
     }
 
     void resetAdvancesTheStartNumbers_data()
@@ -692,7 +745,7 @@ private Q_SLOTS:
         answer.button = "OKBtn";
         // The key needs an active window again once the dialog has gone.
         w.form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        QTRY_VERIFY(w.form->isActiveWindow());
         QVERIFY(w.child<QLabel>("LabelTypeSpeed")->isVisible());
         QCOMPARE(w.digit("Digit0"), 4);
         w.key(Qt::Key_F8);
@@ -771,8 +824,9 @@ private Q_SLOTS:
         QCOMPARE(w.state(), RunState::Running);
         QVERIFY(w.form->isVisible());
 
+        // The keys are the main window's: it must be the active one again.
         w.form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        QTRY_VERIFY(w.form->isActiveWindow());
         w.key(Qt::Key_F9);
         QVERIFY(w.form->close()); // Stopped
         QCOMPARE(answer.asked, 1);
