@@ -299,7 +299,7 @@ void TFormMain::mInfoClick()
 
 void TFormMain::TimerDateTimer()
 {
-    PanelDate->setText(dateCaption(QDateTime::currentDateTime(), QLocale::system()));
+    showDateCaption(*PanelDate, dateCaption(QDateTime::currentDateTime(), QLocale::system()));
 }
 
 void TFormMain::openMakerSite()

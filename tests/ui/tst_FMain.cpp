@@ -916,6 +916,26 @@ private Q_SLOTS:
         }
     }
 
+    void infoBoxClaimsOnlyWhatIsShown()
+    {
+        Window w;
+        QVERIFY(w.show());
+        QString text;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, w.form.get(), [&text] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                text = box->text();
+                box->accept();
+            }
+        });
+        poll.start(10);
+        w.key(Qt::Key_F3);
+        QVERIFY(text.contains(programTitle()));
+        // Times show hundredths, truncated: no claim of thousandths.
+        QVERIFY2(text.contains(u"Hundertstel"_s), qPrintable(text));
+        QVERIFY2(!text.contains(u"Tausendstel"_s), qPrintable(text));
+    }
+
     void ctrlMShowsAndClosesTheSecondMonitor()
     {
         Window w;
