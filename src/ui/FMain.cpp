@@ -41,7 +41,7 @@ QString informationText(const QString &title)
     return title + QStringLiteral(" ") + kVersion +
            QStringLiteral("\n\nZeitmessung f\u00FCr Sprint- und Schnelligkeitstests mit "
                           "Lichtschranken an der seriellen Schnittstelle: Startschranke, "
-                          "drei Zwischenzeiten und Ziel, auf die Tausendstelsekunde genau, "
+                          "drei Zwischenzeiten und Ziel, angezeigt in Hundertstelsekunden, "
                           "mit Zeitenprotokoll und Anzeige auf einem zweiten Monitor.\n\n"
                           "Korvel Software\n") +
            QLatin1String(protocol::MakerAddress);
