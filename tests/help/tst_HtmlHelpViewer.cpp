@@ -405,7 +405,7 @@ private Q_SLOTS:
             u"7. Versuche, Mittelwerte und Streichresultat"_s,
             u"8. Startnummern und Namen"_s,
             u"9. Der zweite Monitor (TV)"_s,
-            u"10. Speichern, Öffnen, Webseite, Drucken, Tabelle und Dokument"_s,
+            u"10. Protokoll speichern, öffnen und drucken"_s,
             u"11. Alle Tasten des Hauptfensters"_s,
             u"12. Wenn etwas nicht funktioniert"_s,
         };
@@ -439,10 +439,16 @@ private Q_SLOTS:
             return found.isEmpty() ? -1 : index->row(found.front());
         };
         QVERIFY(rowOf(u"Sperrzeit"_s) >= 0);
+        for (const QString &entry : {u"F5"_s, u"F9"_s, u"START"_s, u"STOPP"_s, u"F11"_s})
+            QVERIFY2(rowOf(entry) >= 0, qPrintable(entry));
         QVERIFY(rowOf(u"Algorithmus"_s) < rowOf(u"dialout"_s));
         QVERIFY(rowOf(u"dialout"_s) < rowOf(u"Drucken"_s));
         QVERIFY(rowOf(u"TV"_s) < rowOf(u"Überblick"_s));
         QVERIFY(rowOf(u"Überblick"_s) < rowOf(u"Verkabelung"_s));
+
+        // The document template is named as the program looks for it.
+        QVERIFY(html.contains(u"„Protokollvorlage.docx“"_s));
+        QVERIFY(!html.contains(u"Protokollvorlage.doc“"_s));
 
         // Every key of the main window is explained.
         for (const QString &key :
