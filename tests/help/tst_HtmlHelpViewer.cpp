@@ -11,9 +11,11 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <vector>
 
@@ -412,6 +414,19 @@ private Q_SLOTS:
         for (int n = 1; n <= chapters.size(); ++n) {
             builtIn.HtmlHelpA(nullptr, document, HH_HELP_CONTEXT, n);
             QCOMPARE(window->topLine(), chapters[n - 1]);
+        }
+
+        // Every contents entry is read whole, without scrolling sideways.
+        auto *contents = window->findChild<QTreeWidget *>(u"contents"_s);
+        QVERIFY(contents);
+        const QFontMetrics metrics(contents->font());
+        const int margins =
+            2 *
+            (contents->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, contents) + 1);
+        for (QTreeWidgetItemIterator it(contents); *it; ++it) {
+            const int right = contents->visualItemRect(*it).left() +
+                              metrics.horizontalAdvance((*it)->text(0)) + margins;
+            QVERIFY2(right <= contents->viewport()->width(), qPrintable((*it)->text(0)));
         }
 
         // Every link inside the document leads somewhere.
