@@ -337,6 +337,37 @@ private Q_SLOTS:
         QVERIFY(builtIn.windows().empty());
     }
 
+    // Only a compiled help file goes to the system's HTML Help (on Windows);
+    // the HTML help the build ships shows in the built-in window there too.
+    void compiledHelpFilesAreRecognised_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<bool>("compiled");
+        QTest::newRow("compiled") << QByteArray("ITSF\x03\x01\x02\x03") << QString() << true;
+        QTest::newRow("compiled, with a topic")
+            << QByteArray("ITSF\x03\x01") << u" ::/Verkabelung.htm"_s << true;
+        QTest::newRow("HTML") << QByteArray("<!DOCTYPE html><html></html>") << QString() << false;
+        QTest::newRow("HTML, with a topic") << QByteArray("<html></html>") << u"::/Lauf"_s << false;
+        QTest::newRow("too short") << QByteArray("ITS") << QString() << false;
+        QTest::newRow("empty") << QByteArray() << QString() << false;
+    }
+
+    void compiledHelpFilesAreRecognised()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, suffix);
+        QFETCH(bool, compiled);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QFile file(dir.filePath(u"Tavrin.hlp"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        QCOMPARE(platform::isCompiledHelpFile(file.fileName() + suffix), compiled);
+        QVERIFY(!platform::isCompiledHelpFile(dir.filePath(u"Fehlt.hlp"_s)));
+    }
+
     void shutdownClosesAllHelpWindows()
     {
         QTemporaryDir dir;
