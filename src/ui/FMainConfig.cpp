@@ -58,14 +58,13 @@ void TFormMain::takeBackSettings(const TCfgDialog &dialog)
     m_portReopen->stop();
     m_portRecovery->stop();
     ComPort->Close();
-    const int previousPort = ComPort->port();
+    // The same number is the same adapter, wherever it is now; another
+    // number is learnt anew ("Kein" has none).
+    const int port = dialog.chosenPort();
+    if (port != ComPort->port())
+        ComPort->setStableName(platform::serial::stableNameOf(platform::serial::deviceName(port)));
     ComPort->setPort(0);
-    if (const int port = dialog.chosenPort()) {
-        // The same number is the same adapter, wherever it is now; another
-        // number is learnt anew.
-        if (port != previousPort)
-            ComPort->setStableName(
-                platform::serial::stableNameOf(platform::serial::deviceName(port)));
+    if (port != 0) {
         ComPort->setPort(quint8(port));
         // No mode shown (an unknown stored one): the old one stays.
         if (dialog.chosenMode() >= 0)

@@ -524,7 +524,8 @@ private Q_SLOTS:
         QTest::newRow("ENODEV") << ENODEV << EComError::Kind::Missing;
         QTest::newRow("ENXIO") << ENXIO << EComError::Kind::Missing;
         QTest::newRow("EBUSY") << EBUSY << EComError::Kind::Other;
-        QTest::newRow("EIO") << EIO << EComError::Kind::Other;
+        QTest::newRow("EIO: gone while open") << EIO << EComError::Kind::Missing;
+        QTest::newRow("EINVAL") << EINVAL << EComError::Kind::Other;
     }
 
     void openFailuresSayWhy()

@@ -444,6 +444,27 @@ private Q_SLOTS:
         QCOMPARE(loadSettings(openSettingsStore(programTitle()), 1).Port, 3);
     }
 
+    // The adapter fails just as "OK" restarts the port: the window still
+    // says so, and the port comes back with the adapter.
+    void failureWhileOkRestartsThePortIsTold()
+    {
+        Window w;
+        QVERIFY(w.show());
+        QVERIFY(w.form->comPort()->connected());
+        auto *notice = w.form->findChild<QLabel *>(u"LabelPortNotice"_s);
+        QVERIFY(w.configure([&] {
+            fakeserial::unplug();
+            w.click("OKBtn");
+        }));
+        QTRY_VERIFY(notice->isVisible());
+        QVERIFY(!w.form->comPort()->connected());
+        QTRY_COMPARE(notice->text().section(u'\n', 0, 0),
+                     u"Schranken nicht gefunden \u2014 COM3"_s);
+        fakeserial::attach(QFile::encodeName(m_devDir.filePath(u"ttyS2"_s)).constData());
+        QTRY_VERIFY_WITH_TIMEOUT(w.form->comPort()->connected(), 3000);
+        QVERIFY(notice->isHidden());
+    }
+
     // The port list is searched each time the dialog opens: an adapter
     // plugged in after the start is listed, and so is the open port.
     void dialogSearchesThePortsEachTime()
@@ -507,6 +528,12 @@ private Q_SLOTS:
         }));
         QTRY_VERIFY(w.form->comPort()->connected());
         QCOMPARE(w.form->comPort()->stableName(), name);
+        // "Kein": no adapter, no name.
+        QVERIFY(w.configure([&] {
+            w.list("cbPort")->setCurrentIndex(0);
+            w.click("OKBtn");
+        }));
+        QCOMPARE(w.form->comPort()->stableName(), QString());
     }
 
     void monitorListNamesTheMonitors()

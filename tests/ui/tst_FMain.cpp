@@ -1011,36 +1011,41 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("port");
         QTest::addColumn<int>("openError");
+        QTest::addColumn<int>("vanishAt"); // the request the adapter is pulled out at; 0: never
         QTest::addColumn<QString>("notice");
         const QString refused = u"Keine Berechtigung f\u00FCr "_s + m_devDir.filePath(u"ttyS0"_s) +
                                 u" \u2014 Benutzer zur Gruppe dialout hinzuf\u00FCgen und neu "
                                 u"anmelden"_s;
-        QTest::newRow("EACCES") << 1 << EACCES << refused;
-        QTest::newRow("EPERM") << 1 << EPERM << refused;
-        QTest::newRow("missing")
-            << 5 << 0
-            << u"Schranken nicht gefunden \u2014 COM5\nAdapter einstecken; Tavrin verbindet sich "
-               u"von selbst."_s;
-        QTest::newRow("busy: nothing said, as before") << 1 << EBUSY << QString();
-        QTest::newRow("open") << 1 << 0 << QString();
-        QTest::newRow("no port") << 0 << 0 << QString();
+        const QString missing = u"Schranken nicht gefunden \u2014 COM%1\nAdapter einstecken; "
+                                u"Tavrin verbindet sich von selbst."_s;
+        QTest::newRow("EACCES") << 1 << EACCES << 0 << refused;
+        QTest::newRow("EPERM") << 1 << EPERM << 0 << refused;
+        QTest::newRow("missing") << 5 << 0 << 0 << missing.arg(5);
+        // Requests 1 and 2 belong to the port search, 3 to opening, 4 and 5 to the set-up.
+        QTest::newRow("pulled out during the port search") << 1 << 0 << 1 << missing.arg(1);
+        QTest::newRow("pulled out during the set-up") << 1 << 0 << 5 << missing.arg(1);
+        QTest::newRow("busy: nothing said, as before") << 1 << EBUSY << 0 << QString();
+        QTest::newRow("open") << 1 << 0 << 0 << QString();
+        QTest::newRow("no port") << 0 << 0 << 0 << QString();
     }
 
     void portNoticeSaysWhyThePortIsClosed()
     {
         QFETCH(int, port);
         QFETCH(int, openError);
+        QFETCH(int, vanishAt);
         QFETCH(QString, notice);
         Settings settings;
         settings.Port = quint8(port);
         storeSettings(settings);
         fakeserial::failOpen(openError);
+        fakeserial::unplugAtIoctl(vanishAt);
         Window w;
         QVERIFY(w.show());
         auto *label = w.child<QLabel>("LabelPortNotice");
         QCOMPARE(label->isVisible(), !notice.isEmpty());
         QCOMPARE(label->text(), notice);
-        const bool open = port == 1 && openError == 0;
+        const bool open = port == 1 && openError == 0 && vanishAt == 0;
         QCOMPARE(w.form->comPort()->connected(), open);
         QCOMPARE(w.lock("ImageLSstart")->isVisible(), open);
         if (notice.isEmpty())
@@ -1049,6 +1054,8 @@ private Q_SLOTS:
         fakeserial::failOpen(0);
         if (port == 5)
             fakeserial::attach(QFile::encodeName(m_devDir.filePath(u"ttyUSB0"_s)).constData());
+        else if (vanishAt != 0)
+            fakeserial::attach(m_com1.constData());
         QTRY_VERIFY_WITH_TIMEOUT(w.form->comPort()->connected(), 3000);
         QVERIFY(label->isHidden());
         QVERIFY(w.lock("ImageLSstart")->isVisible());

@@ -31,6 +31,7 @@ ErrorKind kindOf(int error)
     case ENOENT:
     case ENODEV:
     case ENXIO:
+    case EIO: // a terminal whose device is gone answers every request so
         return ErrorKind::Missing;
     case EACCES:
     case EPERM:

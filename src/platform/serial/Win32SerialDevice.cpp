@@ -18,8 +18,15 @@ QString errorText(DWORD error)
 // only a missing device has a kind of its own.
 ErrorKind kindOf(DWORD error)
 {
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ErrorKind::Missing
-                                                                          : ErrorKind::Other;
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_DEV_NOT_EXIST: // removed while open
+    case ERROR_DEVICE_NOT_CONNECTED:
+        return ErrorKind::Missing;
+    default:
+        return ErrorKind::Other;
+    }
 }
 
 [[noreturn]] void throwLastError()
