@@ -1,18 +1,25 @@
 #include "help/HtmlHelpViewer.h"
 #include "settings/ProgramTitle.h"
+#include "ui/AppIcon.h"
 #include "ui/Cfg.h"
 #include "ui/DlgYesNo.h"
 #include "ui/FMain.h"
 #include "ui/FMonitor2.h"
 #include "ui/FSxema.h"
 #include "ui/FontSubstitutes.h"
+#include "ui/QtTranslation.h"
+#include "ui/StartCheck.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // The desktop id lets the desktop match the windows to the menu entry.
+    QGuiApplication::setDesktopFileName(QString::fromUtf16(AppIcon::kDesktopId));
+    QApplication::setWindowIcon(AppIcon::icon());
     installFontSubstitutes();
+    installQtTranslation(app);
     // Before the windows, so help works from the first key; gone after them.
     const auto htmlHelp = HtmlHelpInstallation::install();
 
@@ -27,5 +34,7 @@ int main(int argc, char *argv[])
     FormMain.setMonitorWindow(FormMonitor2);
     CfgDialog->setSxemaWindow(new TFormSxema(&FormMain));
     FormMain.show();
+    if (QCoreApplication::arguments().contains(QStringLiteral("--check-start")))
+        closeWhenShown(FormMain, 10000);
     return app.exec();
 }

@@ -4,6 +4,7 @@
 #include "controls/Comms.h"
 #include "controls/PortRecovery.h"
 #include "help/HelpManager.h"
+#include "help/InstalledHelp.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
 #include "platform/UserStore.h"
@@ -93,7 +94,7 @@ void TFormMain::FormCreate()
     applyWindowBounds(*this, m_settings);
     ImageTVAus->setVisible(QGuiApplication::screens().size() > 1);
 
-    helpSystem().setHelpFile(helpFilePath(QCoreApplication::applicationFilePath()));
+    helpSystem().setHelpFile(findHelpFile(QCoreApplication::applicationFilePath()));
     helpSystem().setHandle(this);
     m_probedPorts = ProbePorts(ComPort->port(), ComPort->stableName());
     TimerDateTimer();

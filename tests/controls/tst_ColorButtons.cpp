@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+Q_DECLARE_METATYPE(ButtonLayoutInput)
+
 // The pure parts of the coloured speed button: presets, face colour, gradient
 // bands, caption cutting, placement and glyph choice.
 class TestColorButtons : public QObject
@@ -224,8 +226,6 @@ private Q_SLOTS:
         QVERIFY(glyphImage(QImage(), 1, 0).isNull());
     }
 };
-
-Q_DECLARE_METATYPE(ButtonLayoutInput)
 
 QTEST_MAIN(TestColorButtons)
 #include "tst_ColorButtons.moc"

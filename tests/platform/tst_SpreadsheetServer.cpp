@@ -3,6 +3,7 @@
 #include "platform/office/SpreadsheetServer.h"
 #include "platform/office/ZipArchive.h"
 
+#include "../ProcessLocale.h"
 #include "ProtocolBook.h"
 #include "ReadOnlyFolder.h"
 
@@ -93,8 +94,10 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(OfficeError, sheet.rows(1).autofit());
     }
 
+    void workbookRoundTrips_data() { addProcessLocaleRows(); }
     void workbookRoundTrips()
     {
+        SET_PROCESS_LOCALE();
         QTemporaryDir dir;
         const QString fileName = dir.filePath(u"protokoll.xlsx"_s);
         {
@@ -131,8 +134,10 @@ private Q_SLOTS:
         QCOMPARE(ben.cells(6, 4).value(), (QList<QVariantList>{{QVariant()}}));
     }
 
+    void formattingIsWrittenIntoTheFile_data() { addProcessLocaleRows(); }
     void formattingIsWrittenIntoTheFile()
     {
+        SET_PROCESS_LOCALE();
         QTemporaryDir dir;
         const QString fileName = dir.filePath(u"protokoll.xlsx"_s);
         SpreadsheetServer server;
@@ -161,6 +166,14 @@ private Q_SLOTS:
         QCOMPARE(widths.size(), size_t(4));
         QVERIFY2(widths[2] > widths[1] + 4, qPrintable(sheet.left(2000)));
         QVERIFY(widths[2] < 20);
+
+        // Numbers in the cell XML use the point whatever the process locale.
+        QVERIFY2(sheet.contains(u"<v>10.5</v>"_s), qPrintable(sheet.left(2000)));
+        const QString ben = QString::fromUtf8(package.part(u"xl/worksheets/sheet3.xml"_s));
+        QVERIFY2(ben.contains(u"<v>1.05</v>"_s), qPrintable(ben.left(2000)));
+        static const QRegularExpression commaNumber(u"(<v>|width=\")[-\\d.]*,"_s);
+        QVERIFY(!sheet.contains(commaNumber));
+        QVERIFY(!ben.contains(commaNumber));
     }
 
     void failedSaveKeepsTheOldFile()

@@ -1,13 +1,18 @@
 // Draws the main window's pictures and writes them as PNG files at 1x and 2x
 // (name.png, name@2x.png). The output is committed under resources/artwork/.
 //   QT_QPA_PLATFORM=offscreen make_artwork resources/artwork [--sheet sheet.png]
+//       [--icons resources/icons] [--icon-sheet icons.png]
 // --sheet also writes a contact sheet of every picture at both scales on grey
-// and on white, for looking at them.
+// and on white, for looking at them. --icons writes the program icon in every
+// size in the icon theme's layout, --icon-sheet shows those files.
 
+#include "AppIconDrawing.h"
+#include "ui/AppIcon.h"
 #include "ui/Artwork.h"
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
@@ -639,6 +644,14 @@ int main(int argc, char *argv[])
                                          QStringLiteral("Also write a contact sheet."),
                                          QStringLiteral("file"));
     parser.addOption(sheetOption);
+    const QCommandLineOption iconsOption(QStringLiteral("icons"),
+                                         QStringLiteral("Also write the program icon."),
+                                         QStringLiteral("dir"));
+    parser.addOption(iconsOption);
+    const QCommandLineOption iconSheetOption(QStringLiteral("icon-sheet"),
+                                             QStringLiteral("Also show the icons on a sheet."),
+                                             QStringLiteral("file"));
+    parser.addOption(iconSheetOption);
     parser.process(app);
 
     QTextStream err(stderr);
@@ -662,6 +675,21 @@ int main(int argc, char *argv[])
     }
     if (parser.isSet(sheetOption) && !contactSheet(dir).save(parser.value(sheetOption), "PNG")) {
         err << "make_artwork: cannot write " << parser.value(sheetOption) << "\n";
+        return 1;
+    }
+    if (!parser.isSet(iconsOption))
+        return 0;
+    const QDir icons(parser.value(iconsOption));
+    for (const int size : AppIcon::kSizes) {
+        const QString file = icons.filePath(AppIcon::themePath(size));
+        if (!QDir().mkpath(QFileInfo(file).path()) || !drawAppIcon(size).save(file, "PNG")) {
+            err << "make_artwork: cannot write " << file << "\n";
+            return 1;
+        }
+    }
+    if (parser.isSet(iconSheetOption) &&
+        !appIconSheet(icons).save(parser.value(iconSheetOption), "PNG")) {
+        err << "make_artwork: cannot write " << parser.value(iconSheetOption) << "\n";
         return 1;
     }
     return 0;

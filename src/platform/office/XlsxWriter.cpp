@@ -1,5 +1,7 @@
 #include "platform/office/XlsxWriter.h"
 
+#include "platform/office/CNumberLocale.h"
+#include "platform/office/LibraryErrors.h"
 #include "platform/office/OfficeError.h"
 #include "platform/office/Workbook.h"
 
@@ -23,7 +25,7 @@ namespace {
 void check(lxw_error error)
 {
     if (error != LXW_NO_ERROR)
-        fail(QString::fromLatin1(lxw_strerror(error)));
+        fail(xlsxWriterErrorText(error));
 }
 
 uint8_t borderOf(const CellStyle &style)
@@ -124,6 +126,9 @@ void writeSheet(const Worksheet &sheet, lxw_worksheet *target, Formats &formats)
 
 QByteArray xlsxBytes(const Workbook &book)
 {
+    // The library prints cell numbers and column widths with printf.
+    const CNumberLocale cNumbers;
+
     // The library writes only to a named file: let it write into a private
     // folder and take the bytes from there.
     QTemporaryDir folder;

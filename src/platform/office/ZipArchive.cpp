@@ -1,5 +1,6 @@
 #include "platform/office/ZipArchive.h"
 
+#include "platform/office/LibraryErrors.h"
 #include "platform/office/OfficeError.h"
 
 #include <QFile>
@@ -9,11 +10,6 @@
 
 namespace platform::office {
 namespace {
-
-QString zipErrorText(zip_error_t *error)
-{
-    return QString::fromLocal8Bit(zip_error_strerror(error));
-}
 
 // Owns a zip_error_t for the span of one libzip call sequence.
 struct ZipError
