@@ -1,5 +1,6 @@
 #include "LineLatencyRig.h"
 
+#include "platform/ThreadPriority.h"
 #include "platform/Tick.h"
 
 #include "FakeSerial.h"
@@ -9,7 +10,12 @@
 #include <cmath>
 #include <random>
 
+#include <csignal>
+
 #include <sys/ioctl.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace bench {
 namespace {
@@ -80,6 +86,34 @@ BusyMainThread::BusyMainThread(int chunkMs)
         }
     });
     m_timer.start();
+}
+
+CoreLoad::CoreLoad()
+    : m_pid(::fork())
+{
+    if (m_pid == 0) {
+        // Dies with the benchmark, whatever becomes of it.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        volatile unsigned long spin = 0;
+        for (;;)
+            spin = spin + 1;
+    }
+}
+
+CoreLoad::~CoreLoad()
+{
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+    }
+}
+
+QString workerPriority()
+{
+    platform::ThreadPriority priority = platform::ThreadPriority::Normal;
+    std::thread probe([&] { priority = platform::raiseCurrentThreadPriority(); });
+    probe.join();
+    return platform::describe(priority);
 }
 
 Percentiles percentiles(std::vector<double> values)

@@ -74,6 +74,24 @@ private:
     QTimer m_timer;
 };
 
+// Keeps one core busy from a second process for the lifetime of the object,
+// as another program would.
+class CoreLoad
+{
+public:
+    CoreLoad();
+    ~CoreLoad();
+    CoreLoad(const CoreLoad &) = delete;
+    CoreLoad &operator=(const CoreLoad &) = delete;
+
+private:
+    int m_pid = -1;
+};
+
+// What the system lets a thread of this process have when it asks for
+// priority, as the serial worker does: "real-time", "raised" or "normal".
+QString workerPriority();
+
 struct Percentiles
 {
     double p50 = 0, p99 = 0, max = 0;

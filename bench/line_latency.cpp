@@ -1,9 +1,12 @@
 // Line latency of the serial line monitor: the fake serial device changes its
 // lines at known instants; the port stamps each edge (eventTick); the report
-// is the spread of (stamped instant - true instant). End to end, the main
-// window's run engine times whole runs from the same edges; the report is the
-// spread of (stored time - true edge-to-edge time). Run by hand:
-//   build/bench/line_latency [passages]
+// is the spread of (stamped instant - true instant), beside the delay until
+// the main thread handled the edge (what stamping there would give) and the
+// ratio of the two p99s. The main thread is kept busy in chunks, and a second
+// process may load the other core. End to end, the main window's run engine
+// times whole runs from the same edges; the report is the spread of (stored
+// time - true edge-to-edge time). Run by hand:
+//   LD_PRELOAD=build/tests/fakeserial/libfakeserial.so build/bench/line_latency [passages]
 
 #include "LineLatencyRig.h"
 
@@ -36,21 +39,21 @@ namespace {
 struct Recorded
 {
     int line;
-    quint32 tick;
+    quint32 tick;    // stamped by the worker
+    quint32 handled; // when the main thread got to it
 };
 
-// The port's view of the edges: which line, and the instant it stamped.
+// The port's view of the edges: which line, the instant it stamped, and when
+// it was handled.
 void recordEdges(TComPort &port, std::vector<Recorded> &into)
 {
-    QObject::connect(&port, &TComPort::dsr, &port, [&] {
-        into.push_back({TIOCM_DSR, port.eventTick()});
-    });
-    QObject::connect(&port, &TComPort::rlsd, &port, [&] {
-        into.push_back({TIOCM_CD, port.eventTick()});
-    });
-    QObject::connect(&port, &TComPort::cts, &port, [&] {
-        into.push_back({TIOCM_CTS, port.eventTick()});
-    });
+    const std::pair<void (TComPort::*)(), int> lines[] = {
+        {&TComPort::dsr, TIOCM_DSR}, {&TComPort::rlsd, TIOCM_CD}, {&TComPort::cts, TIOCM_CTS}};
+    for (const auto &[signal, line] : lines) {
+        QObject::connect(&port, signal, &port, [&into, &port, line = line] {
+            into.push_back({line, port.eventTick(), platform::GetTickCount()});
+        });
+    }
 }
 
 // Runs the event loop (sleeping while idle) until the driver is done, then a
@@ -76,7 +79,7 @@ void runUntilFinished(const bench::LineDriver &driver)
 void report(const char *scenario, const std::vector<bench::Edge> &edges,
             const std::vector<Recorded> &recorded)
 {
-    std::vector<double> leading, trailing;
+    std::vector<double> leading, trailing, handled;
     std::size_t next = 0;
     std::size_t unmatched = 0;
     for (const Recorded &event : recorded) {
@@ -88,15 +91,19 @@ void report(const char *scenario, const std::vector<bench::Edge> &edges,
             break;
         const bench::Edge &edge = edges[next++];
         (edge.on ? leading : trailing).push_back(elapsedTicks(event.tick, edge.tick) / 1000.0);
+        handled.push_back(elapsedTicks(event.handled, edge.tick) / 1000.0);
     }
     unmatched += edges.size() - next;
+    const bench::Percentiles h = bench::percentiles(handled);
     for (const auto &[which, values] : {std::pair{"on", &leading}, std::pair{"off", &trailing}}) {
         const bench::Percentiles p = bench::percentiles(*values);
-        std::printf("%-22s %-4s n=%-4zu p50 %7.3f ms  p99 %7.3f ms  max %7.3f ms\n", scenario,
-                    which, p.count, p.p50, p.p99, p.max);
+        std::printf("%-28s %-3s n=%-4zu p50 %6.3f  p99 %6.3f  max %7.3f ms | handled p99 %7.3f ms"
+                    "  ratio %.3f\n",
+                    scenario, which, p.count, p.p50, p.p99, p.max, h.p99,
+                    h.p99 > 0 ? p.p99 / h.p99 : 0.0);
     }
     if (unmatched != 0)
-        std::printf("%-22s %zu of %zu edges merged into a later event or lost\n", scenario,
+        std::printf("%-28s %zu of %zu edges merged into a later event or lost\n", scenario,
                     unmatched, edges.size());
 }
 
@@ -225,15 +232,22 @@ int main(int argc, char *argv[])
     std::printf("%d passages per scenario, pulses of %d ms, %d-%d ms apart\n", schedule.passages,
                 schedule.pulseMs, schedule.minGapMs, schedule.maxGapMs);
 
+    std::printf("worker priority: %s\n", qPrintable(bench::workerPriority()));
     struct Scenario
     {
         const char *name;
-        bool busy;
+        int busyChunkMs;
+        bool otherCoreLoaded;
         bool polling;
     };
-    for (const Scenario &scenario :
-         {Scenario{"main thread idle", false, false},
-          Scenario{"main thread busy 50ms", true, false}, Scenario{"polling, idle", false, true}}) {
+    for (const Scenario &scenario : {
+             Scenario{"main thread idle", 0, false, false},
+             Scenario{"busy 20ms", 20, false, false},
+             Scenario{"busy 50ms", 50, false, false},
+             Scenario{"busy 20ms, other core loaded", 20, true, false},
+             Scenario{"busy 50ms, other core loaded", 50, true, false},
+             Scenario{"polling, idle", 0, false, true},
+         }) {
         fakeserial::setWaitSupported(!scenario.polling);
         TComPort port;
         port.setPort(1);
@@ -243,12 +257,16 @@ int main(int argc, char *argv[])
         port.Open();
         fakeserial::waitForWaiters(scenario.polling ? 0 : 1, 1000);
 
+        std::optional<bench::CoreLoad> coreLoad;
+        if (scenario.otherCoreLoaded)
+            coreLoad.emplace();
         std::optional<bench::BusyMainThread> load;
-        if (scenario.busy)
-            load.emplace(50);
+        if (scenario.busyChunkMs > 0)
+            load.emplace(scenario.busyChunkMs);
         const bench::LineDriver driver(schedule);
         runUntilFinished(driver);
         load.reset();
+        coreLoad.reset();
         port.Close();
         report(scenario.name, driver.edges(), recorded);
     }
@@ -257,8 +275,8 @@ int main(int argc, char *argv[])
     std::printf("End to end: stored time - true edge-to-edge time\n");
     engineScenario("engine, main thread idle", 0, schedule);
     engineScenario("engine, main thread busy 20ms", 20, schedule);
-    // Longer than a pulse: the handler reads the lines after the pulse has
-    // ended, finds no change, and the passage is lost.
+    // Longer than a pulse: the handler runs after the pulse has ended, but
+    // with the levels as they were at each edge.
     engineScenario("engine, main thread busy 50ms", 50, schedule);
 
     for (const bool polling : {false, true}) {

@@ -14,6 +14,7 @@
 #include "ui/FMain.h"
 #include "ui/FMonitor2.h"
 #include "ui/FontSubstitutes.h"
+#include "ui/PortNotice.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -392,6 +393,18 @@ std::unique_ptr<QWidget> mainWindow(const char *state)
     return window;
 }
 
+// A run in progress after the adapter was pulled out, or the main window at
+// start with a port the user may not open: the red notice instead of the
+// lock icons.
+std::unique_ptr<QWidget> mainWindowWithNotice(TPortRecovery::State state)
+{
+    std::unique_ptr<QWidget> window = mainWindow("running");
+    auto *form = static_cast<TFormMain *>(window.get());
+    form->ComPortClose();
+    form->findChild<TPortNotice *>()->showState(state, 5, QStringLiteral("/dev/ttyUSB0"));
+    return window;
+}
+
 // The second display as the audience sees it after a run of 1.02,34. Placed
 // on the screen it names, so render it with a screen of the wanted size, e.g.
 // QT_QPA_PLATFORM=offscreen:configfile=tools/two-monitors.json.
@@ -430,6 +443,9 @@ const Scene kScenes[] = {
     {"main-ready", [] { return mainWindow("ready"); }},
     {"main-running", [] { return mainWindow("running"); }},
     {"main-stopped", [] { return mainWindow("stopped"); }},
+    {"main-lost", [] { return mainWindowWithNotice(TPortRecovery::State::Lost); }},
+    {"main-missing", [] { return mainWindowWithNotice(TPortRecovery::State::Missing); }},
+    {"main-denied", [] { return mainWindowWithNotice(TPortRecovery::State::AccessDenied); }},
     {"monitor2-0", [] { return secondMonitor(0); }},
     {"monitor2-1", [] { return secondMonitor(1); }},
     {"artwork", artworkButtons},

@@ -1,9 +1,10 @@
 #include "controls/Comms.h"
 
+#include "platform/ThreadPriority.h"
 #include "platform/Tick.h"
 
 #include <QDeadlineTimer>
-#include <QPointer>
+#include <QDir>
 #include <QScopedValueRollback>
 
 #include <algorithm>
@@ -52,6 +53,10 @@ serial::LineSettings TComPort::lineSettings() const
                            : m_flowControl == fcXonXoff ? serial::FlowControl::XonXoff
                                                         : serial::FlowControl::None;
     settings.enableDtr = m_enableDTR;
+    settings.enableRts = m_enableRTS;
+    // Only a watcher of received characters reads; everyone else must not
+    // let them pile up.
+    settings.discardInput = (m_events & (1u << evRxChar)) == 0;
     settings.readBufSize = m_readBufSize;
     settings.writeBufSize = m_writeBufSize;
     return settings;
@@ -67,22 +72,30 @@ quint32 TComPort::systemEventMask() const
     return mask;
 }
 
+QString TComPort::deviceName() const
+{
+    return serial::devicePath(m_port, m_stableName);
+}
+
 void TComPort::Open()
 {
     Close();
+    const QString name = deviceName();
     std::unique_ptr<serial::SerialDevice> device;
     try {
-        device = serial::openSerialDevice(m_port);
+        device = serial::openSerialDevice(name);
     } catch (const serial::SystemError &e) {
-        throw EComHandle(QStringLiteral("Unable to open com port: ") + e.text());
+        throw EComHandle(QStringLiteral("Unable to open com port: ") + e.text(), e.kind());
     }
     try {
         device->configure(lineSettings());
     } catch (const serial::SystemError &e) {
         // The device closes with `device`: a failed set-up leaves nothing open.
-        throw EComState(QStringLiteral("Unable to set com state: ") + e.text());
+        throw EComState(QStringLiteral("Unable to set com state: ") + e.text(), e.kind());
     }
     device->watch(systemEventMask());
+    if (m_stableName.isEmpty())
+        m_stableName = serial::stableNameOf(name);
     m_device = std::move(device);
     m_thread = std::make_unique<TComThread>(*this, *m_device);
     m_thread->start();
@@ -92,12 +105,20 @@ void TComPort::Open()
 
 void TComPort::Close()
 {
-    if (!m_connected)
+    if (!m_connected || m_closing)
         return;
-    m_thread.reset();
-    m_device.reset();
-    m_connected = false;
-    ++m_closeCount;
+    {
+        const QScopedValueRollback closing(m_closing, true);
+        m_thread.reset();
+        // What the worker stamped before it stopped still happened; from a
+        // handler the rest of the queue is dropped instead.
+        if (!m_dispatchingQueue)
+            dispatchQueued();
+        takeQueued();
+        m_device.reset();
+        m_connected = false;
+        ++m_closeCount;
+    }
     emit closed();
 }
 
@@ -116,6 +137,53 @@ int TComPort::InputQueueCount() const
 quint32 TComPort::eventTick() const
 {
     return m_dispatching ? m_dispatching->tick : platform::GetTickCount();
+}
+
+void TComPort::post(const WaitReport &report)
+{
+    bool first = false;
+    {
+        const std::lock_guard lock(m_queueMutex);
+        first = m_queue.empty();
+        m_queue.push_back(report);
+    }
+    // One call serves everything queued until it runs.
+    if (first)
+        QMetaObject::invokeMethod(this, &TComPort::dispatchQueued, Qt::QueuedConnection);
+}
+
+std::vector<TComPort::WaitReport> TComPort::takeQueued()
+{
+    std::vector<WaitReport> reports;
+    const std::lock_guard lock(m_queueMutex);
+    reports.swap(m_queue);
+    return reports;
+}
+
+void TComPort::dispatchQueued()
+{
+    // A handler that runs an event loop of its own (a dialog) must not start
+    // a second round: the reports would be handled out of order.
+    if (m_dispatchingQueue)
+        return;
+    const QScopedValueRollback dispatchingQueue(m_dispatchingQueue, true);
+    const quint32 closeCount = m_closeCount;
+    for (std::vector<WaitReport> reports = takeQueued(); !reports.empty(); reports = takeQueued()) {
+        for (const WaitReport &report : reports) {
+            // Closed by a handler: a closed port reports nothing more.
+            if (m_closeCount != closeCount)
+                return;
+            if (report.deviceFailed) {
+                // A Close() already under way ends it anyway.
+                if (m_closing)
+                    return;
+                Close();
+                emit failed();
+                return;
+            }
+            dispatch(report);
+        }
+    }
 }
 
 void TComPort::dispatch(const WaitReport &report)
@@ -148,83 +216,56 @@ TComThread::TComThread(TComPort &port, serial::SerialDevice &device)
 
 TComThread::~TComThread()
 {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_stopping = true;
-    }
-    m_served.notify_all();
-    // A hand-over may arrive while we wait; serving it here is what keeps
-    // this from locking up. The device is prodded again each round, since a
-    // wake-up can slip in just before the worker blocks.
+    // The device is prodded again each round, since a wake-up can slip in
+    // just before the worker blocks.
     do {
         m_device.interrupt();
-        servePending();
     } while (!wait(QDeadlineTimer(1)));
 }
 
 void TComThread::run()
 {
+    // Where the system refuses, the worker runs as any other thread: its
+    // wake-ups may then come late on a machine whose cores are all busy.
+    platform::raiseCurrentThreadPriority();
     for (;;) {
         const serial::WaitResult result = m_device.waitForEvents();
         // Taken the moment the wait returns: the instant of the edge as far
         // as this side can tell, however busy the main thread is.
         const quint32 tick = platform::GetTickCount();
-        if (result.outcome != serial::WaitResult::Outcome::Events)
+        if (result.outcome == serial::WaitResult::Outcome::Stopped)
             break;
+        if (result.outcome == serial::WaitResult::Outcome::Failed) {
+            m_port.post({0, tick, 0, true});
+            break;
+        }
         // A pulse the levels no longer show is reported as it happened: its
         // lines first at their inverted level, then back, so a handler
         // comparing levels sees both edges. Lines that changed once are
         // reported in the first dispatch only.
-        if (result.pulsed != 0 &&
-            !handOver({result.events, tick, result.status ^ serial::statusBitsOf(result.pulsed)}))
-            break;
+        if (result.pulsed != 0)
+            m_port.post({result.events, tick, result.status ^ serial::statusBitsOf(result.pulsed)});
         const quint32 events = result.pulsed != 0 ? result.pulsed : result.events;
-        if (!handOver({events, tick, result.status}))
-            break;
+        m_port.post({events, tick, result.status});
     }
     m_device.purgeInput();
 }
 
-// Runs the dispatch on the main thread and returns when it is done; false
-// when the port is being closed.
-bool TComThread::handOver(const TComPort::WaitReport &report)
+quint32 ProbePorts(int stablePort, const QString &stableName)
 {
-    std::unique_lock lock(m_mutex);
-    if (m_stopping)
-        return false;
-    m_pending = report;
-    QMetaObject::invokeMethod(this, &TComThread::servePending, Qt::QueuedConnection);
-    // A Close() from inside the dispatch cannot wait for it to finish, so
-    // stopping while it runs lets the worker go.
-    m_served.wait(lock, [this] { return !m_pending || (m_stopping && m_serving); });
-    return !m_stopping;
-}
-
-void TComThread::servePending()
-{
-    std::unique_lock lock(m_mutex);
-    if (!m_pending || m_serving)
-        return;
-    const TComPort::WaitReport report = *m_pending;
-    m_serving = true;
-    lock.unlock();
-    const QPointer<TComThread> self(this); // a handler may close the port, and so free us
-    m_port.dispatch(report);
-    if (!self)
-        return;
-    lock.lock();
-    m_serving = false;
-    m_pending.reset();
-    lock.unlock();
-    m_served.notify_all();
-}
-
-quint32 ProbePorts()
-{
+    const QString stableDevice =
+        stablePort != 0 ? serial::devicePath(stablePort, stableName) : QString();
+    const auto sameDevice = [](const QString &a, const QString &b) {
+        return !a.isEmpty() && QDir::cleanPath(a) == QDir::cleanPath(b);
+    };
     quint32 present = 0;
     quint32 highest = 0;
     for (int port = 1; port <= 16; ++port) {
-        if (serial::isPortPresent(port)) {
+        const QString device = port == stablePort ? stableDevice : serial::deviceName(port);
+        // The adapter of the stable name, plugged in again under another number.
+        if (port != stablePort && sameDevice(device, stableDevice))
+            continue;
+        if (serial::isPortPresent(device)) {
             present |= 1u << (port - 1);
             highest = quint32(port);
         }

@@ -5,11 +5,11 @@
 #include <QObject>
 #include <QThread>
 
-#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 class TComThread;
 
@@ -59,15 +59,23 @@ constexpr TEvents eventSet(std::initializer_list<TEvent> events)
 
 inline constexpr TEvents allEvents = 0x01FF;
 
-// Failures of TComPort carry only a message.
+// Failures of TComPort carry a message, and why the device failed as far as
+// a caller acts on it (missing, not allowed).
 class EComError : public std::runtime_error
 {
 public:
-    explicit EComError(const QString &message)
+    using Kind = platform::serial::ErrorKind;
+
+    explicit EComError(const QString &message, Kind kind = Kind::Other)
         : std::runtime_error(message.toStdString())
+        , m_kind(kind)
     {
     }
     QString message() const { return QString::fromStdString(what()); }
+    Kind kind() const { return m_kind; }
+
+private:
+    Kind m_kind;
 };
 
 // The device could not be opened.
@@ -88,7 +96,12 @@ class EComState : public EComError
 // Each completed wait is dispatched in this fixed order: rxChar, txEmpty,
 // breakDetected, ring, cts, dsr, rxFlag, rlsd, error. So when several lines
 // changed within one wait, CTS comes before DSR and both before DCD (rlsd).
-// The signals carry no line state: read ModemStatus().
+// The signals carry no line state: read ModemStatus() and eventTick().
+//
+// The worker never waits for the main thread: it stamps each wake-up and
+// queues it; the main thread dispatches the queue in order when it gets to
+// it. A device that fails while open (unplugged, hung up) is closed from the
+// main thread after the events before the failure: closed(), then failed().
 class TComPort : public QObject
 {
     Q_OBJECT
@@ -101,6 +114,8 @@ class TComPort : public QObject
     Q_PROPERTY(quint8 dataBits READ dataBits WRITE setDataBits)
     Q_PROPERTY(quint16 events READ events WRITE setEvents)
     Q_PROPERTY(bool enableDTR READ enableDTR WRITE setEnableDTR)
+    Q_PROPERTY(bool enableRTS READ enableRTS WRITE setEnableRTS)
+    Q_PROPERTY(QString stableName READ stableName WRITE setStableName)
     Q_PROPERTY(qint32 writeBufSize READ writeBufSize WRITE setWriteBufSize)
     Q_PROPERTY(qint32 readBufSize READ readBufSize WRITE setReadBufSize)
 
@@ -108,14 +123,20 @@ public:
     explicit TComPort(QObject *owner = nullptr);
     ~TComPort() override;
 
-    // Closes first, then opens, configures and starts watching; emits opened().
-    // Throws EComHandle or EComState; then nothing is open.
+    // Closes first, then opens deviceName(), configures it and starts
+    // watching; emits opened(). Throws EComHandle or EComState; then nothing
+    // is open. Learns the device's stable name when none is set.
     void Open();
-    // Ends the worker, closes the device, emits closed(); nothing when closed.
-    // Called from a slot of this port's events, it drops the rest of that dispatch.
+    // Ends the worker, dispatches what it had queued, closes the device,
+    // emits closed(); nothing when closed. Called from a slot of this port's
+    // events, it drops the rest of the queue instead.
     void Close();
 
     bool connected() const { return m_connected; }
+
+    // The device Open() uses: the one the stable name points to while that
+    // exists, else the device of the port number's table entry.
+    QString deviceName() const;
 
     // MS_* bits of the input lines; 0 while closed. During a dispatch: the
     // lines as the worker read them when its wait returned, so handlers see
@@ -146,6 +167,13 @@ public:
     void setEvents(TEvents value) { m_events = value; }
     bool enableDTR() const { return m_enableDTR; }
     void setEnableDTR(bool value) { m_enableDTR = value; }
+    // Hold RTS on while open, without handshaking (with fcRtsCts the
+    // handshake drives it instead).
+    bool enableRTS() const { return m_enableRTS; }
+    void setEnableRTS(bool value) { m_enableRTS = value; }
+    // The adapter's name that survives re-plugging (Linux: serial/by-id).
+    QString stableName() const { return m_stableName; }
+    void setStableName(const QString &value) { m_stableName = value; }
     qint32 writeBufSize() const { return m_writeBufSize; }
     void setWriteBufSize(qint32 value) { m_writeBufSize = value; }
     qint32 readBufSize() const { return m_readBufSize; }
@@ -163,18 +191,26 @@ Q_SIGNALS:
     void error();
     void opened();
     void closed();
+    // The device failed while open and the port has closed.
+    void failed();
 
 private:
     friend class TComThread;
     // What one dispatch reports: the events, when the wait returned and the
-    // line status read with it.
+    // line status read with it; or the end of a device that failed.
     struct WaitReport
     {
-        quint32 eventMask;
-        quint32 tick;
-        quint32 status;
+        quint32 eventMask = 0;
+        quint32 tick = 0;
+        quint32 status = 0;
+        bool deviceFailed = false;
     };
 
+    // Worker side: queues a report for the main thread.
+    void post(const WaitReport &report);
+    // Main thread: dispatches the queued reports in order.
+    void dispatchQueued();
+    std::vector<WaitReport> takeQueued();
     void dispatch(const WaitReport &report);
     platform::serial::LineSettings lineSettings() const;
     quint32 systemEventMask() const;
@@ -191,43 +227,44 @@ private:
     quint8 m_dataBits = 8;
     TEvents m_events = allEvents;
     bool m_enableDTR = true;
+    bool m_enableRTS = false;
     qint32 m_writeBufSize = 2048;
     qint32 m_readBufSize = 2048;
+    QString m_stableName;
 
+    // Short-locked: the worker appends, the main thread takes all at once.
+    std::mutex m_queueMutex;
+    std::vector<WaitReport> m_queue;
+    bool m_dispatchingQueue = false;
+    bool m_closing = false;
     std::optional<WaitReport> m_dispatching; // set while a dispatch runs
     quint32 m_closeCount = 0;
 };
 
-// Waits for the port's events and hands each completed wait to the main
-// thread, blocking until it has been dispatched there. A line that went
-// through a whole pulse between two wake-ups is handed over twice: first
-// with its level inverted (the pulse), then as it is now.
+// Waits for the port's events, stamps each wake-up with the tick and queues
+// it for the main thread; it never waits for the main thread. A line that
+// went through a whole pulse between two wake-ups is queued twice: first with
+// its level inverted (the pulse), then as it is now. Runs at a raised
+// priority where the system allows it.
 class TComThread : public QThread
 {
     Q_OBJECT
 
 public:
     TComThread(TComPort &port, platform::serial::SerialDevice &device);
-    // Stops the wait and waits for the end, serving a hand-over still pending.
+    // Stops the wait and waits for the end.
     ~TComThread() override;
 
 protected:
     void run() override;
 
 private:
-    bool handOver(const TComPort::WaitReport &report);
-    void servePending();
-
     TComPort &m_port;
     platform::serial::SerialDevice &m_device;
-
-    std::mutex m_mutex;
-    std::condition_variable m_served;
-    std::optional<TComPort::WaitReport> m_pending;
-    bool m_serving = false;
-    bool m_stopping = false;
 };
 
 // Searches COM1..COM16: bit n-1 is set for every present port n; the high
-// 16 bits hold the highest present n (0 when none).
-quint32 ProbePorts();
+// 16 bits hold the highest present n (0 when none). Port stablePort is looked
+// for at the device its stable name points to, and that device is not listed
+// again under its own table number.
+quint32 ProbePorts(int stablePort = 0, const QString &stableName = {});

@@ -134,6 +134,7 @@ Settings loadSettings(const platform::UserStore &store, qsizetype screenCount)
     in.read(u"Length3"_s, s.Length3);
     in.read(u"Length4"_s, s.Length4);
     in.read(u"WaitStart"_s, s.WaitStart);
+    in.read(u"PortId"_s, s.PortId);
 
     if (s.Monitor < 0 || s.Monitor >= screenCount)
         s.Monitor = 0;
@@ -169,5 +170,6 @@ bool saveSettings(platform::UserStore &store, const Settings &settings)
     store.setValue(u"Length3"_s, settings.Length3);
     store.setValue(u"Length4"_s, settings.Length4);
     store.setValue(u"WaitStart"_s, settings.WaitStart);
+    store.setValue(u"PortId"_s, settings.PortId);
     return store.flush();
 }

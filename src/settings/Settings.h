@@ -39,6 +39,9 @@ struct Settings
     qint32 Length4 = 15;
     // Barrier lockout, milliseconds; 0 switches it off.
     qint32 WaitStart = 200;
+    // The stable name of the adapter chosen as "COM" + Port, so it is found
+    // again under another device name; empty when it has none.
+    QString PortId;
 
     friend bool operator==(const Settings &, const Settings &) = default;
 };
@@ -65,9 +68,9 @@ platform::UserStore openSettingsStore(const QString &programTitle);
 
 // Reads the stored values in their fixed order. The first value that is missing
 // or not of its type ends the reading: it and all later values keep their
-// defaults (a missing "Title" alone reads as empty and does not end it; "Sound"
-// also reads the words true and false). Then values the program cannot use
-// are replaced, with the rest kept: a "Monitor" outside 0 .. screenCount - 1
+// defaults (a missing text, "Title" or "PortId", reads as empty and does not end it;
+// "Sound" also reads the words true and false). Then values the program cannot
+// use are replaced, with the rest kept: a "Monitor" outside 0 .. screenCount - 1
 // and an "Alg" without a dialog entry become 0, a "Length" of 0 becomes 30,
 // and the distances and "WaitStart" are taken into their ranges above.
 // Never creates the store.

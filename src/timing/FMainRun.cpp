@@ -44,6 +44,11 @@ bool TFormMain::runInProgress() const
     return !bSTART->isEnabled() && Clock->isActive();
 }
 
+bool TFormMain::stampedBeforeStart() const
+{
+    return elapsedTicks(instant(), quint32(m_startTick)) < 0;
+}
+
 bool TFormMain::lineActs(quint32 &memory, quint32 statusBit)
 {
     const quint32 status = ComPort->ModemStatus();
@@ -109,7 +114,9 @@ void TFormMain::showIntermediate(qint32 distance, qint64 tick)
 
 void TFormMain::TakeIntermediate()
 {
-    if (!runInProgress())
+    // A barrier event that happened before the run started (a hand start
+    // came first) is no time of this run.
+    if (!runInProgress() || stampedBeforeStart())
         return;
     if (m_captures[FirstIntermediate] == 0) {
         m_captures[FirstIntermediate] = instant();
@@ -127,6 +134,8 @@ void TFormMain::TakeIntermediate()
 
 void TFormMain::TakeStopLine()
 {
+    if (runInProgress() && stampedBeforeStart())
+        return;
     if (m_captures[SecondIntermediate] == 0) {
         if (!runInProgress())
             return;
@@ -277,19 +286,25 @@ void TFormMain::TestKeysClick(int tag)
 {
     const qint32 mode = m_settings.Alg;
     m_settings.Alg = ActOnAnyChange;
+    // A test key is the barrier event it stands for, whatever the real lines
+    // show: its handler must not find "no change" against them.
     switch (tag) {
     case 1:
+        m_startLineMemory = kNoStatus;
         ComPortStart();
         mStart->trigger();
         break;
     case 2:
     case 4:
+        m_intermediateLineMemory = kNoStatus;
         ComPort24();
         break;
     case 3:
+        m_stopLineMemory = kNoStatus;
         ComPortStop();
         break;
     case 5:
+        m_stopLineMemory = kNoStatus;
         ComPortStop();
         mStop->trigger();
         break;

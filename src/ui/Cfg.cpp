@@ -207,15 +207,24 @@ void TCfgDialog::createControls()
 
 void TCfgDialog::FormCreate(quint32 probedPorts)
 {
-    const QStringList ports = portEntries(probedPorts);
-    for (const QString &entry : ports) {
-        cbPort->addItem(entry);
-        if (const int port = portOfEntry(entry))
-            cbPort->setItemData(cbPort->count() - 1, platform::serial::deviceName(port),
-                                Qt::ToolTipRole);
-    }
+    setProbedPorts(probedPorts);
     seWait->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Label2->setText(QStringLiteral("Streckenl\u00E4nge:"));
+}
+
+void TCfgDialog::setProbedPorts(quint32 probedPorts)
+{
+    cbPort->clear();
+    for (const QString &entry : portEntries(probedPorts))
+        addPortEntry(entry);
+}
+
+void TCfgDialog::addPortEntry(const QString &entry, int index)
+{
+    const int at = index < 0 ? cbPort->count() : index;
+    cbPort->insertItem(at, entry);
+    if (const int port = portOfEntry(entry))
+        cbPort->setItemData(at, platform::serial::deviceName(port), Qt::ToolTipRole);
 }
 
 void TCfgDialog::setSxemaWindow(TFormSxema *window)
@@ -225,8 +234,20 @@ void TCfgDialog::setSxemaWindow(TFormSxema *window)
 
 void TCfgDialog::fill(const Settings &settings, int port, qint32 lockoutInterval)
 {
-    const int entry = port != 0 ? cbPort->findText(QStringLiteral("COM%1").arg(port)) : -1;
-    cbPort->setCurrentIndex(entry >= 0 ? entry : 0);
+    int entry = 0;
+    if (port != 0) {
+        // A port not found now (unplugged, or held open by this program) is
+        // still the chosen one: listed in its place, so "OK" keeps it.
+        const QString name = QStringLiteral("COM%1").arg(port);
+        entry = cbPort->findText(name);
+        if (entry < 0) {
+            entry = 1;
+            while (entry < cbPort->count() && portOfEntry(cbPort->itemText(entry)) < port)
+                ++entry;
+            addPortEntry(name, entry);
+        }
+    }
+    cbPort->setCurrentIndex(entry);
     cbPortChange();
     cbAlg->setCurrentIndex(settings.Alg);
     seWait->setValue(lockoutInterval / 1000.0);

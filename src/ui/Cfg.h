@@ -32,9 +32,13 @@ public:
     // The wiring diagram that "Schema" shows; nullptr: none.
     void setSxemaWindow(TFormSxema *window);
 
-    // Before showing: the port entry of `port` ("Kein" when it is not listed),
-    // the mode, the lockout in seconds, the distances, and the monitor that
-    // the monitor list selects when it is filled on showing.
+    // Lists the ports of a new search (as for the constructor).
+    void setProbedPorts(quint32 probedPorts);
+
+    // Before showing: the port entry of `port` (listed also when it was not
+    // found, so "OK" keeps it; "Kein" for 0), the mode, the lockout in
+    // seconds, the distances, and the monitor that the monitor list selects
+    // when it is filled on showing.
     void fill(const Settings &settings, int port, qint32 lockoutInterval);
 
     // After closing. The port number of the chosen entry; 0 for "Kein".
@@ -79,6 +83,8 @@ private:
 
     void createControls();
     void FormCreate(quint32 probedPorts);
+    // Adds a port list entry at index (-1: at the end), with its device as hint.
+    void addPortEntry(const QString &entry, int index = -1);
 
     QPointer<TFormSxema> m_sxema;
     int m_monitor = 0;

@@ -2,6 +2,7 @@
 
 #include "controls/ColorSpeedButton.h"
 #include "controls/Comms.h"
+#include "controls/PortRecovery.h"
 #include "help/HelpManager.h"
 #include "help/InstalledHelp.h"
 #include "platform/Shell.h"
@@ -16,6 +17,7 @@
 #include "ui/DlgYesNo.h"
 #include "ui/FMonitor2.h"
 #include "ui/LockImage.h"
+#include "ui/PortNotice.h"
 #include "ui/ProtocolFileCommands.h"
 
 #include <QAction>
@@ -87,6 +89,7 @@ void TFormMain::FormCreate()
     // Before the port is opened: it names the port.
     m_settings = loadSettings(openSettingsStore(title), QGuiApplication::screens().size());
     ComPort->setPort(m_settings.Port);
+    ComPort->setStableName(m_settings.PortId);
     TimerGesperrtStop->setInterval(m_settings.WaitStart);
     m_files->setFilterIndex(m_settings.FilterInd);
     applyWindowBounds(*this, m_settings);
@@ -94,17 +97,13 @@ void TFormMain::FormCreate()
 
     helpSystem().setHelpFile(findHelpFile(QCoreApplication::applicationFilePath()));
     helpSystem().setHandle(this);
-    m_probedPorts = ProbePorts();
+    m_probedPorts = ProbePorts(ComPort->port(), ComPort->stableName());
     TimerDateTimer();
 
-    if (ComPort->port() != 0) {
-        try {
-            ComPort->Open();
-        } catch (const EComError &) {
-            // A missing or busy port is no reason to refuse timing by hand: the
-            // program runs without one and the lock icons stay hidden.
-        }
-    }
+    // A missing or refused port is no reason to refuse timing by hand: the
+    // program runs without one, says why, and opens it once it can.
+    if (ComPort->port() != 0)
+        m_portRecovery->openChosen();
 
     m_tables->FillSplitHeader(m_settings.Length2, m_settings.Length3, m_settings.Length4,
                               m_settings.Length);
@@ -120,6 +119,7 @@ void TFormMain::FormDestroy()
 {
     takeWindowBounds(*this, m_settings);
     m_settings.Port = ComPort->port();
+    m_settings.PortId = ComPort->stableName();
     m_settings.WaitStart = TimerGesperrtStop->interval();
     m_settings.FilterInd = m_files->filterIndex();
     platform::UserStore store = openSettingsStore(programTitle());
@@ -196,6 +196,11 @@ void TFormMain::ComPortClose()
 {
     ImageLSstart->hide();
     ImageLSstop->hide();
+}
+
+void TFormMain::showPortNotice()
+{
+    m_portNotice->showState(m_portRecovery->state(), ComPort->port(), m_portRecovery->device());
 }
 
 void TFormMain::TestKeys1Click()

@@ -26,6 +26,8 @@ class TFDlgYesNo;
 class TFormMonitor2;
 class TImageList;
 class TLockImage;
+class TPortNotice;
+class TPortRecovery;
 class TProtocolFileCommands;
 class TProtocolTables;
 class TWordmark;
@@ -97,6 +99,8 @@ public:
     void ComPortStop();
     void ComPortOpen();
     void ComPortClose();
+    // Says in the window why the barriers' port is not open, or nothing.
+    void showPortNotice();
 
     void ClockTimer();
     void TimerGesperrtTimer();
@@ -156,6 +160,8 @@ private:
     // Steps 1-4 common to the line handlers: true when the line acts.
     bool lineActs(quint32 &memory, quint32 statusBit);
     bool runInProgress() const;
+    // True when what is being handled happened before the run's start.
+    bool stampedBeforeStart() const;
     // The instant of what is being handled: a line event's own, else now.
     quint32 instant() const;
     void showIntermediate(qint32 distance, qint64 tick);
@@ -228,6 +234,9 @@ private:
     QTimer *Clock = nullptr;
     QTimer *TimerGesperrtStop = nullptr;
     TComPort *ComPort = nullptr;
+    // Opens the chosen port and looks for it again while it is missing.
+    TPortRecovery *m_portRecovery = nullptr;
+    TPortNotice *m_portNotice = nullptr;
     // Reopens the port a while after the settings dialog closed it, so the
     // device can settle; the window stays responsive meanwhile.
     QTimer *m_portReopen = nullptr;

@@ -3,6 +3,7 @@
 #include "ui/FMain.h"
 
 #include "controls/Comms.h"
+#include "controls/PortRecovery.h"
 #include "protocol/ProtocolTables.h"
 #include "settings/ProgramTitle.h"
 #include "ui/Cfg.h"
@@ -19,6 +20,8 @@ void TFormMain::setCfgDialog(TCfgDialog *dialog)
 void TFormMain::bCFGClick()
 {
     if (m_cfgDialog) {
+        // Searched anew each time: an adapter may have come or gone.
+        m_cfgDialog->setProbedPorts(ProbePorts(ComPort->port(), ComPort->stableName()));
         m_cfgDialog->fill(m_settings, ComPort->port(), TimerGesperrtStop->interval());
         if (m_cfgDialog->exec() == QDialog::Accepted)
             takeBackSettings(*m_cfgDialog);
@@ -53,9 +56,15 @@ void TFormMain::takeBackSettings(const TCfgDialog &dialog)
 
     // Every "OK" starts the port afresh, changed or not.
     m_portReopen->stop();
+    m_portRecovery->stop();
     ComPort->Close();
+    // The same number is the same adapter, wherever it is now; another
+    // number is learnt anew ("Kein" has none).
+    const int port = dialog.chosenPort();
+    if (port != ComPort->port())
+        ComPort->setStableName(platform::serial::stableNameOf(platform::serial::deviceName(port)));
     ComPort->setPort(0);
-    if (const int port = dialog.chosenPort()) {
+    if (port != 0) {
         ComPort->setPort(quint8(port));
         // No mode shown (an unknown stored one): the old one stays.
         if (dialog.chosenMode() >= 0)
@@ -67,12 +76,9 @@ void TFormMain::takeBackSettings(const TCfgDialog &dialog)
 
 void TFormMain::reopenPort()
 {
-    try {
-        ComPort->Open();
-    } catch (const EComError &) {
-        // No message: the program runs without the port, keeps its number
-        // for the next start, and the hidden lock icons show it is closed.
-    }
+    // No message box: a missing or refused port is told in the window and
+    // looked for again; the program keeps its number for the next start.
+    m_portRecovery->openChosen();
 }
 
 void TFormMain::focusDisplaySide()

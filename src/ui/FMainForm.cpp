@@ -4,6 +4,7 @@
 
 #include "controls/ColorSpeedButton.h"
 #include "controls/Comms.h"
+#include "controls/PortRecovery.h"
 #include "controls/SortGrid.h"
 #include "controls/Udigit.h"
 #include "protocol/ProtocolTables.h"
@@ -14,6 +15,7 @@
 #include "ui/HeaderBar.h"
 #include "ui/LockImage.h"
 #include "ui/MainDisplayGeometry.h"
+#include "ui/PortNotice.h"
 #include "ui/ProtocolBar.h"
 #include "ui/ProtocolFileCommands.h"
 #include "ui/Wordmark.h"
@@ -232,6 +234,10 @@ void TFormMain::createControls()
     keysColumn->setSpacing(0);
     auto *keysRow = new QHBoxLayout;
     keysColumn->addLayout(keysRow, 1);
+    // Under the command buttons, over the whole width; the buttons keep their
+    // places above it.
+    m_portNotice = new TPortNotice(Panel3);
+    keysColumn->addWidget(m_portNotice);
     auto *Panel4 = new TProtocolBar(Panel3);
     keysColumn->addWidget(Panel4);
     m_tables->setProtocolButtons(Panel4->buttons());
@@ -312,13 +318,17 @@ void TFormMain::createControls()
     ComPort->setPort(0);
     ComPort->setParity(prNone);
     ComPort->setStopBits(sbOneStopBit);
-    // RTS handshake keeps RTS on, which feeds the CTS loop.
-    ComPort->setFlowControl(fcRtsCts);
+    // RTS feeds the CTS loop and must stay on: with the RTS handshake the
+    // driver would drop it once noise on the receive pin filled its input.
+    ComPort->setFlowControl(fcNone);
+    ComPort->setEnableRTS(true);
     ComPort->setDataBits(5);
     ComPort->setEvents(eventSet({evCTS, evDSR, evRLSD}));
     ComPort->setEnableDTR(true);
     ComPort->setWriteBufSize(64);
     ComPort->setReadBufSize(64);
+    m_portRecovery = new TPortRecovery(*ComPort, this);
+    m_portRecovery->setObjectName(QStringLiteral("PortRecovery"));
 }
 
 void TFormMain::createCommands()
@@ -432,4 +442,5 @@ void TFormMain::connectHandlers()
     connect(ComPort, &TComPort::cts, this, &TFormMain::ComPortStop);
     connect(ComPort, &TComPort::opened, this, &TFormMain::ComPortOpen);
     connect(ComPort, &TComPort::closed, this, &TFormMain::ComPortClose);
+    connect(m_portRecovery, &TPortRecovery::stateChanged, this, &TFormMain::showPortNotice);
 }

@@ -3,6 +3,7 @@
 
 #include "FakeSerial.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,7 +11,9 @@
 #include <QThread>
 
 #include <atomic>
+#include <chrono>
 #include <system_error>
+#include <thread>
 
 #include <asm/termbits.h>
 #include <fcntl.h>
@@ -61,6 +64,7 @@ public:
         QObject::connect(&port, &TComPort::error, this, record("error"));
         QObject::connect(&port, &TComPort::opened, this, record("opened"));
         QObject::connect(&port, &TComPort::closed, this, record("closed"));
+        QObject::connect(&port, &TComPort::failed, this, record("failed"));
     }
 
     QStringList log;
@@ -77,6 +81,8 @@ quint32 testTick()
 constexpr int lineSettleMs = 60; // ample for a wake-up that takes microseconds
 
 } // namespace
+
+Q_DECLARE_METATYPE(EComError::Kind)
 
 class TestComms : public QObject
 {
@@ -184,27 +190,36 @@ private Q_SLOTS:
         QTest::addColumn<int>("flowControl");
         QTest::addColumn<int>("dataBits");
         QTest::addColumn<bool>("enableDtr");
+        QTest::addColumn<bool>("enableRts");
+        QTest::addColumn<quint16>("events");
         QTest::addColumn<uint>("speed");
         QTest::addColumn<uint>("cflag");
         QTest::addColumn<uint>("iflag");
         QTest::addColumn<int>("outputs");
 
-        // As the main window keeps it: RTS and DTR both feed barrier loops.
+        const quint16 lines = eventSet({evCTS, evDSR, evRLSD});
+        // As the main window keeps it: RTS and DTR both feed barrier loops and
+        // stay on whatever arrives, which is thrown away (no CREAD).
         QTest::newRow("main window")
+            << int(br9600) << int(prNone) << int(sbOneStopBit) << int(fcNone) << 5 << true << true
+            << lines << 9600u << uint(CS5) << 0u << (TIOCM_DTR | TIOCM_RTS);
+        QTest::newRow("RTS handshake")
             << int(br9600) << int(prNone) << int(sbOneStopBit) << int(fcRtsCts) << 5 << true
-            << 9600u << uint(CS5 | CRTSCTS) << 0u << (TIOCM_DTR | TIOCM_RTS);
+            << false << allEvents << 9600u << uint(CS5 | CRTSCTS | CREAD) << 0u
+            << (TIOCM_DTR | TIOCM_RTS);
         QTest::newRow("user rate, even, two stops")
-            << int(brUser) << int(prEven) << int(sbTwoStopBits) << int(fcNone) << 8 << true
-            << 28800u << uint(CS8 | PARENB | CSTOPB) << 0u << TIOCM_DTR;
+            << int(brUser) << int(prEven) << int(sbTwoStopBits) << int(fcNone) << 8 << true << false
+            << allEvents << 28800u << uint(CS8 | PARENB | CSTOPB | CREAD) << 0u << TIOCM_DTR;
         QTest::newRow("odd, no DTR")
             << int(br115200) << int(prOdd) << int(sbOneStopBit) << int(fcNone) << 7 << false
-            << 115200u << uint(CS7 | PARENB | PARODD) << 0u << 0;
-        QTest::newRow("mark") << int(br256000) << int(prMark) << int(sbOneStopBit) << int(fcNone)
-                              << 6 << true << 256000u << uint(CS6 | PARENB | CMSPAR | PARODD) << 0u
-                              << TIOCM_DTR;
-        QTest::newRow("space, xon/xoff")
+            << false << allEvents << 115200u << uint(CS7 | PARENB | PARODD | CREAD) << 0u << 0;
+        QTest::newRow("mark, lines only")
+            << int(br256000) << int(prMark) << int(sbOneStopBit) << int(fcNone) << 6 << true
+            << false << lines << 256000u << uint(CS6 | PARENB | CMSPAR | PARODD) << 0u << TIOCM_DTR;
+        QTest::newRow("space, xon/xoff, RTS")
             << int(br110) << int(prSpace) << int(sbOne5StopBits) << int(fcXonXoff) << 5 << true
-            << 110u << uint(CS5 | PARENB | CMSPAR | CSTOPB) << uint(IXON | IXOFF) << TIOCM_DTR;
+            << true << allEvents << 110u << uint(CS5 | PARENB | CMSPAR | CSTOPB | CREAD)
+            << uint(IXON | IXOFF) << (TIOCM_DTR | TIOCM_RTS);
     }
 
     void openConfiguresTheDevice()
@@ -215,6 +230,8 @@ private Q_SLOTS:
         QFETCH(int, flowControl);
         QFETCH(int, dataBits);
         QFETCH(bool, enableDtr);
+        QFETCH(bool, enableRts);
+        QFETCH(quint16, events);
         QFETCH(uint, speed);
         QFETCH(uint, cflag);
         QFETCH(uint, iflag);
@@ -228,15 +245,16 @@ private Q_SLOTS:
         port.setFlowControl(TFlowControl(flowControl));
         port.setDataBits(quint8(dataBits));
         port.setEnableDTR(enableDtr);
+        port.setEnableRTS(enableRts);
+        port.setEvents(events);
         port.Open();
 
         const fakeserial::Termios tio = fakeserial::lastSetup();
         QCOMPARE(tio.ospeed, speed);
         QCOMPARE(tio.ispeed, speed);
-        constexpr uint checked = CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS;
+        constexpr uint checked = CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS | CREAD;
         QCOMPARE(tio.cflag & checked, cflag);
         QVERIFY(tio.cflag & CLOCAL); // a DCD barrier must not hang the line up
-        QVERIFY(tio.cflag & CREAD);
         QCOMPARE(tio.iflag, iflag);
         QCOMPARE(tio.lflag, 0u);
         QCOMPARE(fakeserial::lines() & (TIOCM_DTR | TIOCM_RTS), outputs);
@@ -330,11 +348,11 @@ private Q_SLOTS:
         QTRY_COMPARE(recorder.log, (QStringList{QStringLiteral("opened"), QStringLiteral("dsr")}));
     }
 
-    // While the worker waits for its dispatch, DSR goes on and off again and
-    // DCD goes on. The driver's change counters still show the DSR pulse, and
-    // it is reported as it happened: on, then off, both at the wake-up's
-    // instant; DCD, which changed once, only once. Bare line levels cannot
-    // show the pulse.
+    // Between two looks of the worker, DSR goes on and off again and DCD goes
+    // on. The driver's change counters still show the DSR pulse, and it is
+    // reported as it happened: on, then off, both at the wake-up's instant;
+    // DCD, which changed once, only once. Bare line levels cannot show the
+    // pulse.
     void doubleToggleDuringDispatch_data()
     {
         QTest::addColumn<bool>("counters");
@@ -364,9 +382,8 @@ private Q_SLOTS:
         openWatching(port);
 
         fakeserial::setLines(TIOCM_CTS);
-        QThread::msleep(lineSettleMs); // the worker now waits for the main thread
-        fakeserial::setLines(TIOCM_CTS | TIOCM_DSR | TIOCM_CD);
-        fakeserial::setLines(TIOCM_CTS | TIOCM_CD);
+        QVERIFY(fakeserial::waitForWakeUp(1, 2000));
+        fakeserial::setLines(TIOCM_CTS | TIOCM_CD, TIOCM_DSR);
         QTRY_VERIFY(recorder.log.size() >= expected.size());
         QTest::qWait(lineSettleMs);
         QCOMPARE(recorder.log, expected);
@@ -385,8 +402,7 @@ private Q_SLOTS:
         openWatching(port);
 
         fakeserial::setLines(TIOCM_DSR);
-        QVERIFY(fakeserial::waitForWaiters(0, 2000));
-        QThread::msleep(lineSettleMs); // no event loop: the dispatch waits
+        QVERIFY(fakeserial::waitForWakeUp(1, 2000)); // no event loop: the dispatch waits
         fakeserial::setLines(0);
         QTRY_COMPARE(recorder.log.size(), 3);
         QTest::qWait(lineSettleMs);
@@ -442,8 +458,8 @@ private Q_SLOTS:
         openWatching(port);
 
         fakeserial::setLines(TIOCM_DSR);
-        QVERIFY(fakeserial::waitForWaiters(0, 2000));
-        QThread::msleep(lineSettleMs); // main thread busy; the worker has stamped the edge
+        // Main thread busy; the worker has stamped the edge.
+        QVERIFY(fakeserial::waitForWakeUp(1, 2000));
         g_tick = 5000;
         QTRY_COMPARE(recorder.log.size(), 2);
         QCOMPARE(recorder.ticks.last(), 1000u);
@@ -457,8 +473,7 @@ private Q_SLOTS:
         openWatching(port);
 
         fakeserial::setLines(TIOCM_CTS);
-        QVERIFY(fakeserial::waitForWaiters(0, 2000));
-        QThread::msleep(lineSettleMs); // handed over, not yet dispatched
+        QVERIFY(fakeserial::waitForWakeUp(1, 2000)); // handed over, not yet dispatched
         QElapsedTimer timer;
         timer.start();
         port.Close();
@@ -497,6 +512,43 @@ private Q_SLOTS:
         QVERIFY(!fakeserial::isOpen());
         QTest::qWait(lineSettleMs);
         QCOMPARE(recorder.log.size(), 4);
+    }
+
+    void openFailuresSayWhy_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<EComError::Kind>("kind");
+        QTest::newRow("EACCES") << EACCES << EComError::Kind::AccessDenied;
+        QTest::newRow("EPERM") << EPERM << EComError::Kind::AccessDenied;
+        QTest::newRow("ENOENT") << ENOENT << EComError::Kind::Missing;
+        QTest::newRow("ENODEV") << ENODEV << EComError::Kind::Missing;
+        QTest::newRow("ENXIO") << ENXIO << EComError::Kind::Missing;
+        QTest::newRow("EBUSY") << EBUSY << EComError::Kind::Other;
+        QTest::newRow("EIO: gone while open") << EIO << EComError::Kind::Missing;
+        QTest::newRow("EINVAL") << EINVAL << EComError::Kind::Other;
+    }
+
+    void openFailuresSayWhy()
+    {
+        QFETCH(int, error);
+        QFETCH(EComError::Kind, kind);
+        fakeserial::failOpen(error);
+        TComPort port;
+        try {
+            port.Open();
+            QFAIL("opened");
+        } catch (const EComHandle &e) {
+            QCOMPARE(e.kind(), kind);
+            QCOMPARE(e.message(), QStringLiteral("Unable to open com port: ") + systemText(error));
+        }
+        fakeserial::failOpen(0);
+        fakeserial::failSetup(error);
+        try {
+            port.Open();
+            QFAIL("opened");
+        } catch (const EComState &e) {
+            QCOMPARE(e.kind(), kind);
+        }
     }
 
     void openFailureLeavesThePortClosed()
@@ -554,23 +606,206 @@ private Q_SLOTS:
         QVERIFY(port.connected());
     }
 
-    void failedWaitEndsTheWorkerButStaysConnected()
+    // A device that fails while open is closed from the main thread and said
+    // to have failed; the worker does not just end while the port looks open.
+    void deviceFailureIsReported_data()
+    {
+        QTest::addColumn<int>("waitError"); // 0: the device is pulled out instead
+        QTest::addColumn<bool>("modemWait");
+        QTest::addColumn<bool>("counters");
+        QTest::newRow("wait fails with EIO") << EIO << true << true;
+        QTest::newRow("wait fails with ENXIO") << ENXIO << true << true;
+        QTest::newRow("pulled out while waiting") << 0 << true << true;
+        QTest::newRow("pulled out, driver without counters") << 0 << true << false;
+        QTest::newRow("pulled out, polled driver") << 0 << false << false;
+    }
+
+    void deviceFailureIsReported()
+    {
+        QFETCH(int, waitError);
+        QFETCH(bool, modemWait);
+        QFETCH(bool, counters);
+        fakeserial::setWaitSupported(modemWait);
+        fakeserial::setCountersSupported(counters);
+        TComPort port;
+        Recorder recorder(port);
+        port.Open();
+        if (modemWait)
+            QVERIFY(fakeserial::waitForWaiters(1, 2000));
+        if (waitError != 0)
+            fakeserial::failWait(waitError);
+        else
+            fakeserial::unplug();
+        QTRY_COMPARE(recorder.log, (QStringList{QStringLiteral("opened"), QStringLiteral("closed"),
+                                                QStringLiteral("failed")}));
+        QVERIFY(!port.connected());
+        QVERIFY(!fakeserial::isOpen());
+        QCOMPARE(port.ModemStatus(), 0u);
+        port.Close(); // closed already: nothing more
+        QCOMPARE(recorder.log.size(), 3);
+    }
+
+    // Edges before the failure are handled before it, in order, even when the
+    // main thread gets to them only after the device is gone.
+    void eventsBeforeAFailureComeFirst()
     {
         TComPort port;
         Recorder recorder(port);
         openWatching(port);
-        fakeserial::failWait(EIO);
-        QTest::qWait(lineSettleMs);
-        fakeserial::failWait(0);
         fakeserial::setLines(TIOCM_DSR);
-        QTest::qWait(lineSettleMs);
-        QCOMPARE(recorder.log, QStringList{QStringLiteral("opened")});
-        QVERIFY(port.connected());
-        QVERIFY(fakeserial::isOpen());
+        // No event loop: all of it waits in the queue.
+        QVERIFY(fakeserial::waitForWakeUp(1, 2000));
+        fakeserial::unplug();
+        QThread::msleep(lineSettleMs);
+        QTRY_COMPARE(recorder.log.size(), 4);
+        QCOMPARE(recorder.log, (QStringList{QStringLiteral("opened"), QStringLiteral("dsr"),
+                                            QStringLiteral("closed"), QStringLiteral("failed")}));
+        QCOMPARE(recorder.status.at(1), 0x20u);
+    }
 
+    // The device goes away at each request in turn: while opening, during the
+    // set-up, in the wait, or later. Each time the port either refuses to open
+    // or reports the failure; it neither crashes, hangs nor leaks the device.
+    void deviceVanishingAtAnyStep()
+    {
+        const QByteArray path = QFile::encodeName(m_com1);
+        int refused = 0;
+        int failed = 0;
+        for (int request = 1; request <= 40; ++request) {
+            fakeserial::attach(path.constData());
+            fakeserial::unplugAtIoctl(request);
+            TComPort port;
+            Recorder recorder(port);
+            try {
+                port.Open();
+            } catch (const EComError &) {
+                QVERIFY(recorder.log.isEmpty());
+                QVERIFY(!port.connected());
+                QVERIFY2(!fakeserial::isOpen(), qPrintable(QString::number(request)));
+                ++refused;
+                continue;
+            }
+            // The worker's looks at the lines reach the failing request soon.
+            QTRY_VERIFY2(recorder.log.contains(QStringLiteral("failed")),
+                         qPrintable(QString::number(request)));
+            QCOMPARE(recorder.log, (QStringList{QStringLiteral("opened"), QStringLiteral("closed"),
+                                                QStringLiteral("failed")}));
+            QVERIFY(!fakeserial::isOpen());
+            ++failed;
+        }
+        QVERIFY(refused > 0 && failed > 0);
+    }
+
+    // The device goes away as the port is being closed: closed once, and no
+    // failure reported for a port that is already closing.
+    void deviceVanishingWhileClosing_data()
+    {
+        QTest::addColumn<int>("request");
+        for (int request = 1; request <= 4; ++request)
+            QTest::addRow("request %d", request) << request;
+    }
+
+    void deviceVanishingWhileClosing()
+    {
+        QFETCH(int, request);
+        TComPort port;
+        Recorder recorder(port);
+        openWatching(port);
+        fakeserial::unplugAtIoctl(request);
         port.Close();
-        QCOMPARE(recorder.log.last(), QStringLiteral("closed"));
+        QTest::qWait(lineSettleMs);
+        QCOMPARE(recorder.log, (QStringList{QStringLiteral("opened"), QStringLiteral("closed")}));
         QVERIFY(!fakeserial::isOpen());
+    }
+
+    // Opening and closing while another thread pulls the device out at an
+    // unknown moment: every opening is matched by one closing, and at the end
+    // nothing is held.
+    void openAndCloseRacingAFailure()
+    {
+        const QByteArray path = QFile::encodeName(m_com1);
+        for (int round = 0; round < 30; ++round) {
+            fakeserial::attach(path.constData());
+            TComPort port;
+            Recorder recorder(port);
+            std::thread puller([round] {
+                std::this_thread::sleep_for(std::chrono::microseconds(round * 97 % 1500));
+                fakeserial::unplug();
+            });
+            for (int i = 0; i < 3; ++i) {
+                try {
+                    port.Open();
+                } catch (const EComError &) {
+                    break; // gone already
+                }
+                QCoreApplication::processEvents();
+            }
+            puller.join();
+            QCoreApplication::processEvents();
+            port.Close();
+            QCOMPARE(recorder.log.count(QStringLiteral("opened")),
+                     recorder.log.count(QStringLiteral("closed")));
+            QVERIFY(recorder.log.count(QStringLiteral("failed")) <= 1);
+            QVERIFY(!fakeserial::isOpen());
+        }
+    }
+
+    // The worker never waits for the main thread: while that is busy, each
+    // edge is stamped at its own wake-up, not when the one before it has been
+    // handled.
+    void edgesWhileTheMainThreadIsBusyKeepTheirInstants()
+    {
+        platform::setTickSource(&testTick);
+        TComPort port;
+        Recorder recorder(port);
+        openWatching(port);
+        const std::pair<int, quint32> edges[] = {
+            {TIOCM_DSR, 1000}, {0, 2000}, {TIOCM_CD, 3000}, {0, 4000}};
+        int wakeUps = 0;
+        for (const auto &[lines, tick] : edges) {
+            g_tick = tick;
+            fakeserial::setLines(lines);
+            // No event loop all along.
+            QVERIFY(fakeserial::waitForWakeUp(++wakeUps, 2000));
+        }
+        g_tick = 9000;
+        QTRY_COMPARE(recorder.log.size(), 5);
+        QCOMPARE(recorder.log, (QStringList{QStringLiteral("opened"), QStringLiteral("dsr"),
+                                            QStringLiteral("dsr"), QStringLiteral("rlsd"),
+                                            QStringLiteral("rlsd")}));
+        QCOMPARE(recorder.ticks.mid(1), (QList<quint32>{1000, 2000, 3000, 4000}));
+        QCOMPARE(recorder.status.mid(1), (QList<quint32>{0x20, 0, 0x80, 0}));
+    }
+
+    // Some USB adapters count edges milliseconds after their lines show them.
+    // A passage through a barrier still reads as on, then off, exactly once,
+    // whether it is longer or shorter than the lag.
+    void lateEdgeCounters_data()
+    {
+        QTest::addColumn<int>("lagMs");
+        QTest::addColumn<int>("pulseMs");
+        QTest::newRow("no lag, 5 ms") << 0 << 5;
+        QTest::newRow("16 ms lag, 8 ms passage") << 16 << 8;
+        QTest::newRow("16 ms lag, 30 ms passage") << 16 << 30;
+        QTest::newRow("5 ms lag, 2 ms passage") << 5 << 2;
+    }
+
+    void lateEdgeCounters()
+    {
+        QFETCH(int, lagMs);
+        QFETCH(int, pulseMs);
+        fakeserial::lagCounters(lagMs);
+        TComPort port;
+        Recorder recorder(port);
+        openWatching(port);
+        fakeserial::setLines(TIOCM_DSR);
+        QThread::msleep(pulseMs);
+        fakeserial::setLines(0);
+        QTRY_COMPARE(recorder.log.size(), 3);
+        QTest::qWait(lagMs + lineSettleMs); // the late counts add nothing
+        QCOMPARE(recorder.log, (QStringList{QStringLiteral("opened"), QStringLiteral("dsr"),
+                                            QStringLiteral("dsr")}));
+        QCOMPARE(recorder.status.mid(1), (QList<quint32>{0x20, 0}));
     }
 
     void probePorts()
@@ -599,6 +834,49 @@ private Q_SLOTS:
         const int held = ::open(com12.constData(), O_RDWR | O_NOCTTY);
         QCOMPARE(ProbePorts(), 0x0004000Du);
         ::close(held);
+    }
+
+    // An adapter chosen as COM5 (ttyUSB0) comes back as ttyUSB1; its name in
+    // serial/by-id still leads to it, and it is not listed again as COM6.
+    void stableNameFindsTheAdapterAgain()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QByteArray saved = qgetenv("TAVRIN_DEV_DIR");
+        qputenv("TAVRIN_DEV_DIR", QFile::encodeName(dir.path()));
+        const auto restore = qScopeGuard([&] { qputenv("TAVRIN_DEV_DIR", saved); });
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("serial/by-id")));
+        const QString name = QStringLiteral("usb-FTDI_FT232R_USB_UART_A10K4B2C-if00-port0");
+        const QString link = dir.filePath(QStringLiteral("serial/by-id/") + name);
+        const auto plugInAs = [&](const char *device) {
+            QFile::remove(link);
+            QVERIFY(QFile::link(QStringLiteral("../../") + QLatin1String(device), link));
+            fakeserial::attach(QFile::encodeName(dir.filePath(QLatin1String(device))).constData());
+        };
+
+        plugInAs("ttyUSB0");
+        TComPort port;
+        port.setPort(5);
+        port.Open(); // no name yet: learnt from the device opened
+        QCOMPARE(port.stableName(), name);
+        QCOMPARE(platform::serial::stableNameOf(dir.filePath(QStringLiteral("ttyUSB0"))), name);
+        port.Close();
+
+        plugInAs("ttyUSB1");
+        QCOMPARE(port.deviceName(), dir.filePath(QStringLiteral("ttyUSB1")));
+        port.Open();
+        QVERIFY(port.connected());
+        port.Close();
+        QCOMPARE(ProbePorts(5, name), 0x00050010u); // COM5 only
+        QCOMPARE(ProbePorts(), 0x00060020u);        // without the name: COM6
+
+        // A name that does not exist (or would lead out of the folder) leaves
+        // the port's own device.
+        QFile::remove(link);
+        QCOMPARE(port.deviceName(), dir.filePath(QStringLiteral("ttyUSB0")));
+        port.setStableName(QStringLiteral("../../ttyUSB1"));
+        QCOMPARE(port.deviceName(), dir.filePath(QStringLiteral("ttyUSB0")));
+        QCOMPARE(platform::serial::stableNameOf(dir.filePath(QStringLiteral("ttyS0"))), QString());
     }
 };
 

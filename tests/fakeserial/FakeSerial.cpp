@@ -1,5 +1,6 @@
 #include "FakeSerial.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -11,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 // termios2 comes from the kernel's header, which clashes with <termios.h>.
 #include <asm/termbits.h>
@@ -26,6 +28,15 @@ namespace {
 
 constexpr int inputLines = TIOCM_CTS | TIOCM_DSR | TIOCM_CD | TIOCM_RNG;
 constexpr int outputLines = TIOCM_DTR | TIOCM_RTS;
+
+using Clock = std::chrono::steady_clock;
+
+// An edge the counters show only from `due` on.
+struct LateEdge
+{
+    Clock::time_point due;
+    int line;
+};
 
 struct Device
 {
@@ -43,8 +54,12 @@ struct Device
     bool waitSupported = true;
     bool countersSupported = true;
     int waiters = 0;
+    int wakeUps = 0; // waits that returned for a change
     std::optional<int> linesInsideNextWait;
     fakeserial::Termios lastSetup = {};
+    std::chrono::milliseconds counterLag{0};
+    std::vector<LateEdge> lateEdges;
+    int ioctlsUntilUnplug = 0; // 0: never
 };
 
 Device &device()
@@ -55,6 +70,19 @@ Device &device()
 
 // Lets close() and ioctl() tell the fake descriptor apart without locking.
 std::atomic<int> g_fakeFd{-1};
+// Descriptors of a device that was unplugged while open: every request on
+// them fails with EIO, as on a hung-up terminal, until they are closed.
+constexpr int kDeadSlots = 8;
+std::atomic<int> g_deadFds[kDeadSlots] = {-1, -1, -1, -1, -1, -1, -1, -1};
+
+bool isDead(int fd)
+{
+    for (const std::atomic<int> &slot : g_deadFds) {
+        if (slot.load() == fd)
+            return true;
+    }
+    return false;
+}
 // Futex word: advances on every change a waiter could care about.
 std::atomic<int> g_changes{0};
 
@@ -133,15 +161,56 @@ bool isFakePath(const char *path)
     return path != nullptr && !d.path.empty() && d.path == path;
 }
 
-// Every input line that changes counts one edge. Called with the mutex held.
-void applyLines(Device &d, int lines)
+void count(Device &d, int changes)
 {
-    const int changes = (d.inputs ^ lines) & inputLines;
     d.counts.cts += (changes & TIOCM_CTS) != 0;
     d.counts.dsr += (changes & TIOCM_DSR) != 0;
     d.counts.dcd += (changes & TIOCM_CD) != 0;
     d.counts.rng += (changes & TIOCM_RNG) != 0;
+}
+
+// Edges whose time has come reach the counters. Called with the mutex held.
+void countDueEdges(Device &d)
+{
+    const Clock::time_point now = Clock::now();
+    std::erase_if(d.lateEdges, [&](const LateEdge &edge) {
+        if (edge.due > now)
+            return false;
+        count(d, edge.line);
+        return true;
+    });
+}
+
+// Every input line that changes counts one edge, at once or after the
+// counter lag. Called with the mutex held.
+void applyLines(Device &d, int lines)
+{
+    const int changes = (d.inputs ^ lines) & inputLines;
+    if (d.counterLag.count() == 0)
+        count(d, changes);
+    else if (changes != 0)
+        d.lateEdges.push_back({Clock::now() + d.counterLag, changes});
     d.inputs = lines & inputLines;
+}
+
+// The device goes away: the path no longer opens, the open descriptor is
+// hung up and blocked waits fail. Called with the mutex held.
+void unplugLocked(Device &d)
+{
+    d.path.clear();
+    const int fd = d.fd;
+    if (fd >= 0) {
+        for (std::atomic<int> &slot : g_deadFds) {
+            int free = -1;
+            if (slot.compare_exchange_strong(free, fd))
+                break;
+        }
+        g_fakeFd.store(-1);
+        realClose(d.master);
+        d.fd = d.master = -1;
+    }
+    d.outputs = 0;
+    ++d.generation;
 }
 
 bool changed(const serial_icounter_struct &before, const serial_icounter_struct &now, int lines)
@@ -177,12 +246,24 @@ int waitForChange(int lines)
             result = fail(EIO);
             break;
         }
-        if (changed(start, d.counts, lines))
+        countDueEdges(d);
+        if (changed(start, d.counts, lines)) {
+            ++d.wakeUps;
             break;
+        }
+        // Late edges wake the waiter when they reach the counters.
+        std::optional<timespec> timeout;
+        if (!d.lateEdges.empty()) {
+            const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                d.lateEdges.front().due - Clock::now());
+            const long long ns = std::max<long long>(left.count(), 0);
+            timeout = timespec{time_t(ns / 1'000'000'000), long(ns % 1'000'000'000)};
+        }
         const int seen = g_changes.load();
         lock.unlock();
-        const long woken = ::syscall(SYS_futex, reinterpret_cast<int *>(&g_changes),
-                                     FUTEX_WAIT_PRIVATE, seen, nullptr, nullptr, 0);
+        const long woken =
+            ::syscall(SYS_futex, reinterpret_cast<int *>(&g_changes), FUTEX_WAIT_PRIVATE, seen,
+                      timeout ? &*timeout : nullptr, nullptr, 0);
         const int error = errno;
         lock.lock();
         if (woken != 0 && error == EINTR) {
@@ -194,10 +275,18 @@ int waitForChange(int lines)
     return result;
 }
 
-int fakeIoctl(unsigned long request, void *argument)
+int fakeIoctl(int fd, unsigned long request, void *argument)
 {
     Device &d = device();
     std::unique_lock lock(d.mutex);
+    if (fd != d.fd) // unplugged since the caller looked
+        return fail(EIO);
+    if (d.ioctlsUntilUnplug > 0 && --d.ioctlsUntilUnplug == 0) {
+        unplugLocked(d);
+        lock.unlock();
+        wakeWaiters();
+        return fail(EIO);
+    }
     switch (request) {
     case TIOCMGET:
         *static_cast<int *>(argument) = d.inputs | d.outputs;
@@ -218,6 +307,7 @@ int fakeIoctl(unsigned long request, void *argument)
     case TIOCGICOUNT:
         if (!d.countersSupported)
             return fail(ENOTTY);
+        countDueEdges(d);
         *static_cast<serial_icounter_struct *>(argument) = d.counts;
         return 0;
     case TIOCGSERIAL:
@@ -241,7 +331,6 @@ int fakeIoctl(unsigned long request, void *argument)
     default:
         break;
     }
-    const int fd = d.fd;
     lock.unlock();
     return realIoctl(fd, request, argument);
 }
@@ -296,6 +385,11 @@ int close(int fd)
 {
     if (fd >= 0 && fd == g_fakeFd.load())
         return closeFake(fd);
+    for (std::atomic<int> &slot : g_deadFds) {
+        int dead = fd;
+        if (fd >= 0 && slot.compare_exchange_strong(dead, -1))
+            break;
+    }
     return realClose(fd);
 }
 
@@ -306,7 +400,9 @@ int ioctl(int fd, unsigned long request, ...) noexcept
     void *const argument = va_arg(arguments, void *);
     va_end(arguments);
     if (fd >= 0 && fd == g_fakeFd.load())
-        return fakeIoctl(request, argument);
+        return fakeIoctl(fd, request, argument);
+    if (fd >= 0 && isDead(fd))
+        return fail(EIO);
     return realIoctl(fd, request, argument);
 }
 
@@ -326,6 +422,10 @@ void attach(const char *path)
         d.waitSupported = d.countersSupported = true;
         d.lastSetup = {};
         d.linesInsideNextWait.reset();
+        d.counterLag = std::chrono::milliseconds(0);
+        d.lateEdges.clear();
+        d.ioctlsUntilUnplug = 0;
+        d.wakeUps = 0;
     }
     wakeWaiters();
 }
@@ -337,11 +437,13 @@ void detach()
     d.path.clear();
 }
 
-void setLines(int lines)
+void setLines(int lines, int pulsed)
 {
     Device &d = device();
     {
         const std::lock_guard lock(d.mutex);
+        applyLines(d, d.inputs ^ (pulsed & inputLines));
+        applyLines(d, d.inputs ^ (pulsed & inputLines));
         applyLines(d, lines);
     }
     wakeWaiters();
@@ -398,9 +500,58 @@ void setCountersSupported(bool supported)
     set(&Device::countersSupported, supported);
 }
 
+void unplug()
+{
+    Device &d = device();
+    {
+        const std::lock_guard lock(d.mutex);
+        unplugLocked(d);
+    }
+    wakeWaiters();
+}
+
+void unplugAtIoctl(int n)
+{
+    set(&Device::ioctlsUntilUnplug, n);
+}
+
+void lagCounters(int ms)
+{
+    set(&Device::counterLag, std::chrono::milliseconds(ms));
+}
+
 bool isOpen()
 {
-    return g_fakeFd.load() >= 0;
+    if (g_fakeFd.load() >= 0)
+        return true;
+    for (const std::atomic<int> &slot : g_deadFds) {
+        if (slot.load() >= 0)
+            return true;
+    }
+    return false;
+}
+
+int wakeUps()
+{
+    Device &d = device();
+    const std::lock_guard lock(d.mutex);
+    return d.wakeUps;
+}
+
+bool waitForWakeUp(int count, int timeoutMs)
+{
+    Device &d = device();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        {
+            const std::lock_guard lock(d.mutex);
+            if (d.wakeUps >= count && d.waiters == 1)
+                return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
 }
 
 bool waitForWaiters(int count, int timeoutMs)

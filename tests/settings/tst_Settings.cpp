@@ -32,7 +32,8 @@ template <> char *toString(const Settings &s)
         << pos(s.Left) << ',' << pos(s.Top) << ' ' << s.Width << 'x' << s.Height << " Sound "
         << s.Sound << " Port " << int{s.Port} << " Alg " << s.Alg << " FilterInd " << s.FilterInd
         << " Length " << s.Length << " Monitor " << s.Monitor << " Title " << s.Title << ' '
-        << s.Length2 << '/' << s.Length3 << '/' << s.Length4 << " WaitStart " << s.WaitStart;
+        << s.Length2 << '/' << s.Length3 << '/' << s.Length4 << " WaitStart " << s.WaitStart
+        << " PortId " << s.PortId;
     return qstrdup(qPrintable(text));
 }
 } // namespace QTest
@@ -41,10 +42,14 @@ namespace {
 
 // A complete stored set, every value off its default, in reading order.
 const QList<std::pair<QByteArray, QByteArray>> kStoredLines{
-    {"Left", "120"},   {"Top", "-8"},     {"Width", "1024"},    {"Height", "700"},
-    {"Sound", "0"},    {"Port", "3"},     {"Alg", "1"},         {"FilterInd", "4"},
-    {"Length", "60"},  {"Monitor", "1"},  {"Title", "Halle"},   {"Length2", "10"},
-    {"Length3", "20"}, {"Length4", "40"}, {"WaitStart", "500"},
+    {"Left", "120"},      {"Top", "-8"},
+    {"Width", "1024"},    {"Height", "700"},
+    {"Sound", "0"},       {"Port", "3"},
+    {"Alg", "1"},         {"FilterInd", "4"},
+    {"Length", "60"},     {"Monitor", "1"},
+    {"Title", "Halle"},   {"Length2", "10"},
+    {"Length3", "20"},    {"Length4", "40"},
+    {"WaitStart", "500"}, {"PortId", "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"},
 };
 
 Settings storedSet()
@@ -65,6 +70,7 @@ Settings storedSet()
     s.Length3 = 20;
     s.Length4 = 40;
     s.WaitStart = 500;
+    s.PortId = u"usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"_s;
     return s;
 }
 
@@ -88,6 +94,7 @@ Settings restoredBefore(const QByteArray &name)
         {"Length3", [&](Settings &s) { s.Length3 = from.Length3; }},
         {"Length4", [&](Settings &s) { s.Length4 = from.Length4; }},
         {"WaitStart", [&](Settings &s) { s.WaitStart = from.WaitStart; }},
+        {"PortId", [&](Settings &s) { s.PortId = from.PortId; }},
     };
     Settings s;
     for (const auto &[value, restore] : order) {
@@ -211,6 +218,9 @@ private Q_SLOTS:
         titleMissing.Title.clear();
         QTest::newRow("Title missing reads empty and goes on")
             << storedIni({{"Title", ""}}) << titleMissing;
+        // Written after every older value: an older key loads whole.
+        QTest::newRow("older key without PortId")
+            << storedIni({{"PortId", ""}}) << restoredBefore("PortId");
     }
 
     void loadingStopsAtFirstFailure()
@@ -323,10 +333,10 @@ private Q_SLOTS:
         lines.removeAll(QByteArray());
         std::sort(lines.begin(), lines.end());
         // Sorted by bytes: "Length2" comes before "Length=".
-        const QList<QByteArray> expected{"Alg=0",     "FilterInd=1",   "Height=590", "Left=0",
-                                         "Length2=5", "Length3=10",    "Length4=15", "Length=30",
-                                         "Monitor=0", "Port=0",        "Sound=1",    "Title=* * *",
-                                         "Top=0",     "WaitStart=200", "Width=800",  "[General]"};
+        const QList<QByteArray> expected{
+            "Alg=0",       "FilterInd=1", "Height=590",    "Left=0",    "Length2=5", "Length3=10",
+            "Length4=15",  "Length=30",   "Monitor=0",     "Port=0",    "PortId=",   "Sound=1",
+            "Title=* * *", "Top=0",       "WaitStart=200", "Width=800", "[General]"};
         QCOMPARE(lines, expected);
     }
 

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -452,10 +453,135 @@ private Q_SLOTS:
         dialog.fill(settings, 12, 200);
         QCOMPARE(cbPort->currentText(), u"COM12"_s);
         QCOMPARE(dialog.chosenPort(), 12);
-        // A port not found at start-up shows as "Kein".
+        // A port not found is still the chosen one: listed in its place.
         dialog.fill(settings, 2, 200);
+        QCOMPARE(cbPort->currentText(), u"COM2"_s);
+        QCOMPARE(dialog.chosenPort(), 2);
+        QStringList entries;
+        for (int i = 0; i < cbPort->count(); ++i)
+            entries << cbPort->itemText(i);
+        QCOMPARE(entries, (QStringList{u"Kein"_s, u"COM1"_s, u"COM2"_s, u"COM3"_s, u"COM12"_s}));
+        QVERIFY(cbPort->itemData(2, Qt::ToolTipRole).toString().endsWith(u"/ttyS1"_s));
+        dialog.fill(settings, 0, 200);
         QCOMPARE(cbPort->currentText(), u"Kein"_s);
-        QCOMPARE(dialog.chosenPort(), 0);
+        // A new search replaces the list.
+        dialog.setProbedPorts(1u << 4 | 5u << 16);
+        QCOMPARE(cbPort->count(), 2);
+        QCOMPARE(cbPort->itemText(1), u"COM5"_s);
+    }
+
+    // The adapter was not plugged in at start: changing only a distance and
+    // pressing "OK" keeps its port, and it is opened once it is plugged in.
+    void okKeepsAPortThatIsMissing()
+    {
+        fakeserial::detach();
+        Window w;
+        QVERIFY(w.show());
+        QVERIFY(!w.form->comPort()->connected());
+        QVERIFY(w.configure([&] {
+            QCOMPARE(w.list("cbPort")->currentText(), u"COM3"_s);
+            QVERIFY(w.list("cbAlg")->isEnabled());
+            w.distance("se3")->setValue(12);
+            w.click("OKBtn");
+        }));
+        QCOMPARE(w.form->comPort()->port(), 3);
+        QCOMPARE(w.form->settings().Length3, 12);
+        fakeserial::attach(QFile::encodeName(m_devDir.filePath(u"ttyS2"_s)).constData());
+        QTRY_VERIFY_WITH_TIMEOUT(w.form->comPort()->connected(), 3000);
+        w.form.reset();
+        QCOMPARE(loadSettings(openSettingsStore(programTitle()), 1).Port, 3);
+    }
+
+    // The adapter fails just as "OK" restarts the port: the window still
+    // says so, and the port comes back with the adapter.
+    void failureWhileOkRestartsThePortIsTold()
+    {
+        Window w;
+        QVERIFY(w.show());
+        QVERIFY(w.form->comPort()->connected());
+        auto *notice = w.form->findChild<QLabel *>(u"LabelPortNotice"_s);
+        QVERIFY(w.configure([&] {
+            fakeserial::unplug();
+            w.click("OKBtn");
+        }));
+        QTRY_VERIFY(notice->isVisible());
+        QVERIFY(!w.form->comPort()->connected());
+        QTRY_COMPARE(notice->text().section(u'\n', 0, 0),
+                     u"Schranken nicht gefunden \u2014 COM3"_s);
+        fakeserial::attach(QFile::encodeName(m_devDir.filePath(u"ttyS2"_s)).constData());
+        QTRY_VERIFY_WITH_TIMEOUT(w.form->comPort()->connected(), 3000);
+        QVERIFY(notice->isHidden());
+    }
+
+    // The port list is searched each time the dialog opens: an adapter
+    // plugged in after the start is listed, and so is the open port.
+    void dialogSearchesThePortsEachTime()
+    {
+        Window w;
+        QVERIFY(w.show());
+        QVERIFY(w.form->comPort()->connected());
+        const auto entries = [&] {
+            QStringList texts;
+            for (int i = 0; i < w.list("cbPort")->count(); ++i)
+                texts << w.list("cbPort")->itemText(i);
+            return texts;
+        };
+        QVERIFY(w.configure([&] { QCOMPARE(entries(), (QStringList{u"Kein"_s, u"COM3"_s})); }));
+        // A character device that opens exclusively, like a port plugged in.
+        const QString com1 = m_devDir.filePath(u"ttyS0"_s);
+        QVERIFY(QFile::link(u"/dev/ptmx"_s, com1));
+        const auto unplug = qScopeGuard([&] { QFile::remove(com1); });
+        QVERIFY(w.configure([&] {
+            QCOMPARE(entries(), (QStringList{u"Kein"_s, u"COM1"_s, u"COM3"_s}));
+        }));
+    }
+
+    // An adapter chosen as COM5 is remembered by its stable name and found
+    // by it after it came back as another device; it stays COM5.
+    void chosenAdapterKeepsItsNumber()
+    {
+        const QString name = u"usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"_s;
+        QVERIFY(QDir(m_devDir.path()).mkpath(u"serial/by-id"_s));
+        const QString link = m_devDir.filePath(u"serial/by-id/"_s + name);
+        const auto plugInAs = [&](const QString &device) {
+            QFile::remove(link);
+            QVERIFY(QFile::link(u"../../"_s + device, link));
+            fakeserial::attach(QFile::encodeName(m_devDir.filePath(device)).constData());
+        };
+        const auto removeLink = qScopeGuard([&] { QFile::remove(link); });
+        plugInAs(u"ttyUSB0"_s);
+        {
+            Window w;
+            QVERIFY(w.show());
+            QVERIFY(w.configure([&] {
+                w.list("cbPort")->setCurrentText(u"COM5"_s);
+                w.click("OKBtn");
+            }));
+            QTRY_VERIFY(w.form->comPort()->connected());
+            QCOMPARE(w.form->comPort()->stableName(), name);
+        }
+        Settings saved = loadSettings(openSettingsStore(programTitle()), 1);
+        QCOMPARE(saved.Port, 5);
+        QCOMPARE(saved.PortId, name);
+
+        plugInAs(u"ttyUSB1"_s);
+        Window w;
+        QVERIFY(w.show());
+        QVERIFY(w.form->comPort()->connected());
+        QCOMPARE(w.form->comPort()->deviceName(), m_devDir.filePath(u"ttyUSB1"_s));
+        QVERIFY(w.configure([&] {
+            QCOMPARE(w.list("cbPort")->currentText(), u"COM5"_s);
+            QCOMPARE(w.list("cbPort")->findText(u"COM6"_s), -1);
+            w.click("OKBtn");
+        }));
+        QTRY_VERIFY(w.form->comPort()->connected());
+        QCOMPARE(w.form->comPort()->stableName(), name);
+        // "Kein": no adapter, no name.
+        QVERIFY(w.configure([&] {
+            w.list("cbPort")->setCurrentIndex(0);
+            w.click("OKBtn");
+        }));
+        QCOMPARE(w.form->comPort()->stableName(), QString());
     }
 
     void monitorListNamesTheMonitors()

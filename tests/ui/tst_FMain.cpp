@@ -41,6 +41,7 @@
 #include <memory>
 #include <optional>
 
+#include <asm/termbits.h>
 #include <sys/ioctl.h>
 
 using namespace Qt::StringLiterals;
@@ -515,8 +516,9 @@ private Q_SLOTS:
         // it has opened again.
         g_tick = 2000;
         int before = w.lineEvents;
+        const int wakeUps = fakeserial::wakeUps();
         fakeserial::setLines(TIOCM_CD);
-        QVERIFY(fakeserial::waitForWaiters(0, 2000));
+        QVERIFY(fakeserial::waitForWakeUp(wakeUps + 1, 2000));
         QThread::msleep(60);
         fakeserial::setLines(0);
         QVERIFY(QTest::qWaitFor([&] { return w.lineEvents >= before + 2; }, 2000));
@@ -977,6 +979,178 @@ private Q_SLOTS:
         QVERIFY(tvOn->isVisible());
         QTest::mouseClick(tvOn, Qt::LeftButton);
         QVERIFY(monitor.isHidden());
+    }
+
+    // After a real barrier run the lines stand still: the test keys still act
+    // as the barrier events they stand for, port open or not.
+    void testKeysActAfterARealRun()
+    {
+        storePortSettings(0, 0);
+        Window w;
+        QVERIFY(w.show());
+        QVERIFY(watching(w));
+        w.key(Qt::Key_F11);
+        const std::pair<int, quint32> passages[] = {{TIOCM_DSR, 1000},
+                                                    {TIOCM_CD, 1100},
+                                                    {TIOCM_CTS, 1200},
+                                                    {TIOCM_CD, 1300},
+                                                    {TIOCM_CTS, 1400}};
+        for (const auto &[line, tick] : passages) {
+            QVERIFY(w.lines(line, tick));
+            QVERIFY(w.lines(0, tick + 10));
+        }
+        QCOMPARE(w.lastRun->captures, (CaptureSlots{100, 200, 300, 400}));
+        w.key(Qt::Key_F7);
+
+        w.key(Qt::Key_T, Qt::ControlModifier);
+        const auto press = [&](const char *name, quint32 tick) {
+            g_tick = tick;
+            QTest::mouseClick(w.child<QPushButton>(name), Qt::LeftButton);
+        };
+        press("Button1", 2000);
+        QCOMPARE(w.state(), RunState::Running);
+        press("Button2", 2150);
+        press("Button3", 2250);
+        press("Button4", 2350);
+        QCOMPARE(w.captures(), (CaptureSlots{2150, 2250, 2350, 0}));
+        press("Button5", 2450);
+        QCOMPARE(w.state(), RunState::Stopped);
+        QCOMPARE(w.lastRun->captures, (CaptureSlots{150, 250, 350, 450}));
+    }
+
+    // A barrier event that happened before a hand start, but reached the main
+    // thread only after it, is no time of that run.
+    void lineEventBeforeAHandStartIsIgnored()
+    {
+        storePortSettings(0, 0);
+        Window w;
+        QVERIFY(w.show());
+        QVERIFY(watching(w));
+        g_tick = 1000;
+        const int before = w.lineEvents;
+        const int wakeUps = fakeserial::wakeUps();
+        fakeserial::setLines(TIOCM_CD);
+        // Stamped by the monitor, not yet handled.
+        QVERIFY(fakeserial::waitForWakeUp(wakeUps + 1, 2000));
+        g_tick = 1100;
+        w.action("mStart")->trigger();
+        QVERIFY(QTest::qWaitFor([&] { return w.lineEvents > before; }, 2000));
+        QCOMPARE(w.captures(), (CaptureSlots{0, 0, 0, 0}));
+        QCOMPARE(w.child<QLabel>("LabelTypeSpeed")->isVisible(), false);
+
+        QVERIFY(w.lines(0, 1200));
+        QVERIFY(w.lines(TIOCM_CD, 1300));
+        g_tick = 2100;
+        w.key(Qt::Key_F9);
+        QCOMPARE(w.lastRun->captures, (CaptureSlots{200, 0, 0, 1000}));
+    }
+
+    // The adapter is pulled out during a run: the window says so at once, the
+    // run goes on and is stopped by hand; plugged in again, the port is back
+    // by itself and the barriers count again.
+    void aPulledAdapterIsToldAndFoundAgain()
+    {
+        storePortSettings(0, 0);
+        Window w;
+        QVERIFY(w.show());
+        QVERIFY(watching(w));
+        auto *notice = w.child<QLabel>("LabelPortNotice");
+        QVERIFY(notice->isHidden());
+        w.key(Qt::Key_F5);
+
+        fakeserial::unplug();
+        QTRY_VERIFY(notice->isVisible());
+        QCOMPARE(notice->text().section(u'\n', 0, 0), u"Schranken getrennt \u2014 COM1"_s);
+        QVERIFY(!w.form->comPort()->connected());
+        QVERIFY(!w.lock("ImageLSstart")->isVisible());
+        QVERIFY(!w.lock("ImageLSstop")->isVisible());
+        QVERIFY(!fakeserial::isOpen());
+        QVERIFY(!QApplication::activeModalWidget()); // told, not asked
+        QCOMPARE(w.state(), RunState::Running);
+        g_tick = 5000;
+        w.key(Qt::Key_F9);
+        QCOMPARE(w.state(), RunState::Stopped);
+        QCOMPARE(w.lastRun->finalTime, 4000);
+
+        fakeserial::attach(m_com1.constData());
+        QTRY_VERIFY_WITH_TIMEOUT(w.form->comPort()->connected(), 3000);
+        QVERIFY(notice->isHidden());
+        QVERIFY(w.lock("ImageLSstart")->isVisible());
+        QVERIFY(watching(w));
+        w.key(Qt::Key_F7);
+        w.key(Qt::Key_F11);
+        QVERIFY(w.lines(TIOCM_DSR, 6000));
+        QCOMPARE(w.state(), RunState::Running);
+    }
+
+    // Why the port is not open, where the lock icons are missing; a refused or
+    // missing port is opened by itself once it can be.
+    void portNoticeSaysWhyThePortIsClosed_data()
+    {
+        QTest::addColumn<int>("port");
+        QTest::addColumn<int>("openError");
+        QTest::addColumn<int>("vanishAt"); // the request the adapter is pulled out at; 0: never
+        QTest::addColumn<QString>("notice");
+        const QString refused = u"Keine Berechtigung f\u00FCr "_s + m_devDir.filePath(u"ttyS0"_s) +
+                                u" \u2014 Benutzer zur Gruppe dialout hinzuf\u00FCgen und neu "
+                                u"anmelden"_s;
+        const QString missing = u"Schranken nicht gefunden \u2014 COM%1\nAdapter einstecken; "
+                                u"Tavrin verbindet sich von selbst."_s;
+        QTest::newRow("EACCES") << 1 << EACCES << 0 << refused;
+        QTest::newRow("EPERM") << 1 << EPERM << 0 << refused;
+        QTest::newRow("missing") << 5 << 0 << 0 << missing.arg(5);
+        // Requests 1 and 2 belong to the port search, 3 to opening, 4 and 5 to the set-up.
+        QTest::newRow("pulled out during the port search") << 1 << 0 << 1 << missing.arg(1);
+        QTest::newRow("pulled out during the set-up") << 1 << 0 << 5 << missing.arg(1);
+        QTest::newRow("busy: nothing said, as before") << 1 << EBUSY << 0 << QString();
+        QTest::newRow("open") << 1 << 0 << 0 << QString();
+        QTest::newRow("no port") << 0 << 0 << 0 << QString();
+    }
+
+    void portNoticeSaysWhyThePortIsClosed()
+    {
+        QFETCH(int, port);
+        QFETCH(int, openError);
+        QFETCH(int, vanishAt);
+        QFETCH(QString, notice);
+        Settings settings;
+        settings.Port = quint8(port);
+        storeSettings(settings);
+        fakeserial::failOpen(openError);
+        fakeserial::unplugAtIoctl(vanishAt);
+        Window w;
+        QVERIFY(w.show());
+        auto *label = w.child<QLabel>("LabelPortNotice");
+        QCOMPARE(label->isVisible(), !notice.isEmpty());
+        QCOMPARE(label->text(), notice);
+        const bool open = port == 1 && openError == 0 && vanishAt == 0;
+        QCOMPARE(w.form->comPort()->connected(), open);
+        QCOMPARE(w.lock("ImageLSstart")->isVisible(), open);
+        if (notice.isEmpty())
+            return;
+        // The fault mended: the port opens within about a second.
+        fakeserial::failOpen(0);
+        if (port == 5)
+            fakeserial::attach(QFile::encodeName(m_devDir.filePath(u"ttyUSB0"_s)).constData());
+        else if (vanishAt != 0)
+            fakeserial::attach(m_com1.constData());
+        QTRY_VERIFY_WITH_TIMEOUT(w.form->comPort()->connected(), 3000);
+        QVERIFY(label->isHidden());
+        QVERIFY(w.lock("ImageLSstart")->isVisible());
+    }
+
+    // RTS feeds the second intermediate and the finish: it is held on without
+    // the RTS handshake, which would drop it once input piled up, and nothing
+    // received is kept.
+    void barrierFeedStaysOnWithoutHandshake()
+    {
+        storePortSettings(0, 0);
+        Window w;
+        QVERIFY(watching(w));
+        const fakeserial::Termios setup = fakeserial::lastSetup();
+        QCOMPARE(setup.cflag & CRTSCTS, 0u);
+        QCOMPARE(setup.cflag & CREAD, 0u);
+        QCOMPARE(fakeserial::lines() & (TIOCM_DTR | TIOCM_RTS), TIOCM_DTR | TIOCM_RTS);
     }
 
     void settingsAreLoadedBeforeThePortOpensAndSavedAtTheEnd()

@@ -25,9 +25,26 @@ QString errorText(int error)
     return QString::fromStdString(std::system_category().message(error));
 }
 
+ErrorKind kindOf(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+    case EIO: // a terminal whose device is gone answers every request so
+        return ErrorKind::Missing;
+    case EACCES:
+    case EPERM:
+        return ErrorKind::AccessDenied;
+    default:
+        return ErrorKind::Other;
+    }
+}
+
 [[noreturn]] void throwLastError()
 {
-    throw SystemError(errorText(errno));
+    const int error = errno;
+    throw SystemError(errorText(error), kindOf(error));
 }
 
 // Wakes the worker out of TIOCMIWAIT or its polling sleep. Installed without
@@ -69,9 +86,8 @@ bool claimExclusively(int fd)
     return ::ioctl(fd, TIOCEXCL) == 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
 }
 
-int openExclusively(int port)
+int openExclusively(const QString &name)
 {
-    const QString name = deviceName(port);
     if (name.isEmpty()) {
         errno = ENOENT;
         return -1;
@@ -148,34 +164,17 @@ quint32 readStatus(int fd)
 
 } // namespace
 
-QString deviceName(int port)
+std::unique_ptr<SerialDevice> openSerialDevice(const QString &device)
 {
-    struct Range
-    {
-        int firstPort, lastPort;
-        const char *stem;
-    };
-    static constexpr Range table[] = {{1, 4, "ttyS"}, {5, 12, "ttyUSB"}, {13, 16, "ttyACM"}};
-    for (const Range &range : table) {
-        if (port >= range.firstPort && port <= range.lastPort) {
-            const QString dir = qEnvironmentVariable("TAVRIN_DEV_DIR", QStringLiteral("/dev"));
-            return dir + u'/' + QLatin1String(range.stem) + QString::number(port - range.firstPort);
-        }
-    }
-    return {};
-}
-
-std::unique_ptr<SerialDevice> openSerialDevice(int port)
-{
-    const int fd = openExclusively(port);
+    const int fd = openExclusively(device);
     if (fd < 0)
         throwLastError();
     return std::make_unique<PosixSerialDevice>(fd);
 }
 
-bool isPortPresent(int port)
+bool isPortPresent(const QString &device)
 {
-    const int fd = openExclusively(port);
+    const int fd = openExclusively(device);
     if (fd < 0)
         return false;
     ::ioctl(fd, TIOCNXCL);
@@ -212,8 +211,12 @@ void PosixSerialDevice::configure(const LineSettings &settings)
     tio.c_oflag = 0;
     tio.c_lflag = 0;
     tio.c_cflag &= HUPCL; // the system's choice; everything else is ours
-    tio.c_cflag |=
-        CREAD | CLOCAL | BOTHER | dataBitsFlag(settings.dataBits) | parityFlags(settings.parity);
+    tio.c_cflag |= CLOCAL | BOTHER | dataBitsFlag(settings.dataBits) | parityFlags(settings.parity);
+    // Without CREAD the driver drops what arrives; each wake-up flushes what
+    // drivers that ignore the flag kept.
+    if (!settings.discardInput)
+        tio.c_cflag |= CREAD;
+    m_discardInput = settings.discardInput;
     // Linux has no 1.5 stop bits; the UART sends 1.5 for CSTOPB with 5 data bits.
     if (settings.stopBits != 0)
         tio.c_cflag |= CSTOPB;
@@ -228,10 +231,11 @@ void PosixSerialDevice::configure(const LineSettings &settings)
     if (::ioctl(m_fd, TCSETS2, &tio) != 0)
         throwLastError();
 
-    // DTR feeds the start and intermediate loops, RTS the stop loop. Hardware
-    // flow control holds RTS on because nothing is ever received.
+    // DTR feeds the start and intermediate loops, RTS the stop loop. With
+    // hardware flow control the driver holds RTS on until its input fills.
     if (setModemLine(m_fd, TIOCM_DTR, settings.enableDtr) != 0 ||
-        setModemLine(m_fd, TIOCM_RTS, settings.flowControl == FlowControl::RtsCts) != 0)
+        setModemLine(m_fd, TIOCM_RTS,
+                     settings.flowControl == FlowControl::RtsCts || settings.enableRts) != 0)
         throwLastError();
     // Linux sizes its queues itself; there is nothing to apply for the buffer sizes.
 
@@ -254,87 +258,48 @@ void PosixSerialDevice::watch(quint32 eventMask)
     m_eventMask = eventMask;
     struct serial_icounter_struct counters = {};
     m_counters = ::ioctl(m_fd, TIOCGICOUNT, &counters) == 0;
-    m_seen = snapshot();
+    if (const std::optional<EdgeTracker::Look> now = look())
+        m_tracker.reset(*now);
 }
 
-PosixSerialDevice::Snapshot PosixSerialDevice::snapshot() const
+std::optional<EdgeTracker::Look> PosixSerialDevice::look() const
 {
-    if (m_counters) {
-        // The levels are read between two counter readings that agree, so
-        // they show exactly the edges counted. Should edges keep coming, the
-        // levels go with the earlier counts: the later edges are then
-        // reported by the next wait.
-        Snapshot result;
-        for (int attempt = 0; attempt < 4; ++attempt) {
-            result = readCounters();
-            const quint32 status = readStatus(m_fd);
-            const Snapshot after = readCounters();
-            result.status = status;
-            if (!result.ok || !after.ok ||
-                (after.cts == result.cts && after.dsr == result.dsr && after.dcd == result.dcd &&
-                 after.rng == result.rng))
-                break;
-        }
-        return result;
-    }
-    Snapshot result;
-    int lines = 0;
-    result.ok = ::ioctl(m_fd, TIOCMGET, &lines) == 0;
-    result.cts = (lines & TIOCM_CTS) != 0;
-    result.dsr = (lines & TIOCM_DSR) != 0;
-    result.dcd = (lines & TIOCM_CD) != 0;
-    result.rng = (lines & TIOCM_RNG) != 0;
-    result.status = statusOf(lines);
-    return result;
-}
-
-PosixSerialDevice::Snapshot PosixSerialDevice::readCounters() const
-{
-    Snapshot result;
-    struct serial_icounter_struct counters = {};
-    result.ok = ::ioctl(m_fd, TIOCGICOUNT, &counters) == 0;
-    result.cts = quint32(counters.cts);
-    result.dsr = quint32(counters.dsr);
-    result.dcd = quint32(counters.dcd);
-    result.rng = quint32(counters.rng);
-    return result;
-}
-
-quint32 PosixSerialDevice::eventsSince(const Snapshot &earlier, const Snapshot &now) const
-{
-    quint32 events = 0;
-    if (now.cts != earlier.cts)
-        events |= EV_CTS;
-    if (now.dsr != earlier.dsr)
-        events |= EV_DSR;
-    if (now.dcd != earlier.dcd)
-        events |= EV_RLSD;
-    if (now.rng != earlier.rng)
-        events |= EV_RING;
-    return events & m_eventMask;
-}
-
-// Lines that changed an even number of times, back to their earlier level:
-// a whole pulse fell between two looks. Levels alone cannot show that.
-quint32 PosixSerialDevice::pulsesSince(const Snapshot &earlier, const Snapshot &now) const
-{
-    if (!m_counters)
-        return 0;
-    const auto pulsed = [&](quint32 before, quint32 after, quint32 statusBit) {
-        const quint32 edges = after - before;
-        return edges >= 2 && edges % 2 == 0 &&
-               (earlier.status & statusBit) == (now.status & statusBit);
+    const auto readLevels = [this](EdgeTracker::Look &look) {
+        int lines = 0;
+        if (::ioctl(m_fd, TIOCMGET, &lines) != 0)
+            return false;
+        look.status = statusOf(lines);
+        return true;
     };
-    quint32 events = 0;
-    if (pulsed(earlier.cts, now.cts, MS_CTS_ON))
-        events |= EV_CTS;
-    if (pulsed(earlier.dsr, now.dsr, MS_DSR_ON))
-        events |= EV_DSR;
-    if (pulsed(earlier.dcd, now.dcd, MS_RLSD_ON))
-        events |= EV_RLSD;
-    if (pulsed(earlier.rng, now.rng, MS_RING_ON))
-        events |= EV_RING;
-    return events & m_eventMask;
+    EdgeTracker::Look result;
+    if (!m_counters)
+        return readLevels(result) ? std::optional(result) : std::nullopt;
+    // The levels are read between two counter readings that agree, so on a
+    // driver whose counters keep up they show exactly the edges counted.
+    // Should edges keep coming, the levels go with the earlier counts: the
+    // later edges are then reported by the next look.
+    result.counted = true;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const std::optional<Counts> before = readCounters();
+        if (!before || !readLevels(result))
+            return std::nullopt;
+        const std::optional<Counts> after = readCounters();
+        if (!after)
+            return std::nullopt;
+        result.counts = *before;
+        if (*after == *before)
+            break;
+    }
+    return result;
+}
+
+std::optional<PosixSerialDevice::Counts> PosixSerialDevice::readCounters() const
+{
+    struct serial_icounter_struct counters = {};
+    if (::ioctl(m_fd, TIOCGICOUNT, &counters) != 0)
+        return std::nullopt;
+    return Counts{quint32(counters.cts), quint32(counters.dsr), quint32(counters.dcd),
+                  quint32(counters.rng)};
 }
 
 WaitResult PosixSerialDevice::waitForEvents()
@@ -354,14 +319,15 @@ WaitResult PosixSerialDevice::waitForEvents()
             return {WaitResult::Outcome::Stopped, 0};
         // Changes that came while the last events were being handled are
         // caught here, before the kernel is asked to wait for the next one.
-        const Snapshot now = snapshot();
-        if (!now.ok)
+        // A device that no longer answers is gone (unplugged, hung up).
+        const std::optional<EdgeTracker::Look> now = look();
+        if (!now)
             return {WaitResult::Outcome::Failed, 0};
-        const quint32 events = eventsSince(m_seen, now);
-        const quint32 pulsed = pulsesSince(m_seen, now);
-        m_seen = now;
-        if (events != 0)
-            return {WaitResult::Outcome::Events, events, now.status, pulsed};
+        if (m_discardInput)
+            purgeInput();
+        const EdgeTracker::Changes changes = m_tracker.update(*now, m_eventMask);
+        if (changes.events != 0)
+            return {WaitResult::Outcome::Events, changes.events, now->status, changes.pulsed};
         if (!blockUntilLineChange())
             return {WaitResult::Outcome::Failed, 0};
     }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "platform/serial/EdgeTracker.h"
 #include "platform/serial/SerialDevice.h"
 
+#include <array>
 #include <atomic>
 #include <mutex>
 #include <optional>
@@ -13,8 +15,9 @@ namespace platform::serial {
 
 // Serial device of Linux: termios2 for any baud rate, the modem lines through
 // TIOCMGET/TIOCMBIS/TIOCMBIC, and waiting with TIOCMIWAIT. The kernel's
-// interrupt counters (TIOCGICOUNT) tell which lines changed, so a line that
-// toggles twice between two wake-ups is still reported. Drivers without
+// interrupt counters (TIOCGICOUNT) and the levels together tell which lines
+// changed (EdgeTracker), so a line that toggles twice between two wake-ups
+// is still reported. Drivers without
 // TIOCMIWAIT are polled about every millisecond. Uses a real-time signal
 // (SIGRTMIN + 2, handled process-wide) to wake its worker thread.
 class PosixSerialDevice final : public SerialDevice
@@ -33,28 +36,22 @@ public:
     void purgeInput() override;
 
 private:
-    // What the lines looked like at one moment: the change counters where the
-    // driver keeps them, else the line levels; and the MS_* levels.
-    struct Snapshot
-    {
-        quint32 cts = 0, dsr = 0, dcd = 0, rng = 0;
-        quint32 status = 0;
-        bool ok = false;
-    };
+    // The driver's edge counts of CTS, DSR, DCD and RING.
+    using Counts = std::array<quint32, EdgeTracker::kLines>;
 
-    Snapshot snapshot() const;
-    Snapshot readCounters() const;
-    quint32 eventsSince(const Snapshot &earlier, const Snapshot &now) const;
-    quint32 pulsesSince(const Snapshot &earlier, const Snapshot &now) const;
+    // The lines now; none when the device no longer answers.
+    std::optional<EdgeTracker::Look> look() const;
+    std::optional<Counts> readCounters() const;
     bool blockUntilLineChange();
     void armRecheck();
     void requestLowLatency();
 
     const int m_fd;
     quint32 m_eventMask = 0;
-    bool m_counters = true;                // driver answers TIOCGICOUNT
-    bool m_modemWait = true;               // driver answers TIOCMIWAIT
-    Snapshot m_seen;                       // state the last reported events brought us to
+    bool m_counters = true;  // driver answers TIOCGICOUNT
+    bool m_modemWait = true; // driver answers TIOCMIWAIT
+    bool m_discardInput = false;
+    EdgeTracker m_tracker;                 // what has been reported so far
     std::optional<timer_t> m_recheckTimer; // signals the worker thread
 
     std::atomic<bool> m_stop{false};

@@ -2,8 +2,9 @@
 
 namespace platform::serial {
 
-SystemError::SystemError(const QString &text)
+SystemError::SystemError(const QString &text, ErrorKind kind)
     : std::runtime_error(text.toStdString())
+    , m_kind(kind)
 {
 }
 

@@ -29,6 +29,13 @@ inline constexpr quint32 MS_RLSD_ON = 0x0080;
 
 enum class FlowControl { None, RtsCts, XonXoff };
 
+// Why a device could not be opened or used, as far as the program acts on it.
+enum class ErrorKind {
+    Other,
+    Missing,      // no such device (never there, or unplugged)
+    AccessDenied, // the device is there but this user may not open it
+};
+
 // The device-control values the port is configured from.
 struct LineSettings
 {
@@ -37,7 +44,11 @@ struct LineSettings
     int parity = 0;   // 0 none, 1 odd, 2 even, 3 mark, 4 space
     int stopBits = 0; // 0 one, 1 one and a half, 2 two
     FlowControl flowControl = FlowControl::None;
-    bool enableDtr = true; // hold DTR on while open
+    bool enableDtr = true;  // hold DTR on while open
+    bool enableRts = false; // hold RTS on while open, without handshaking
+    // Nothing is ever read: received bytes are thrown away rather than
+    // collected, so noise on the receive pin fills no buffer.
+    bool discardInput = false;
     qint32 readBufSize = 2048;
     qint32 writeBufSize = 2048;
 };
@@ -46,8 +57,12 @@ struct LineSettings
 class SystemError : public std::runtime_error
 {
 public:
-    explicit SystemError(const QString &text);
+    explicit SystemError(const QString &text, ErrorKind kind = ErrorKind::Other);
     QString text() const;
+    ErrorKind kind() const { return m_kind; }
+
+private:
+    ErrorKind m_kind;
 };
 
 struct WaitResult
@@ -55,7 +70,7 @@ struct WaitResult
     enum class Outcome {
         Events,  // events holds the EV_* bits that occurred
         Stopped, // interrupt() was called
-        Failed,  // the wait itself failed; waiting again is pointless
+        Failed,  // the device failed (removed, hung up); waiting again is pointless
     };
     Outcome outcome = Outcome::Stopped;
     quint32 events = 0;
@@ -108,11 +123,22 @@ protected:
 // COM13-16 -> ttyACM0-3 in /dev or $TAVRIN_DEV_DIR; empty outside the table.
 QString deviceName(int port);
 
-// Opens port n exclusively. Throws SystemError.
-std::unique_ptr<SerialDevice> openSerialDevice(int port);
+// A USB adapter gets the next free ttyUSB when it is plugged in, but keeps a
+// stable name in serial/by-id (under /dev or $TAVRIN_DEV_DIR) made from its
+// maker, model and serial number. Windows keeps the COM number of an adapter
+// itself and has no such names: there both functions answer empty.
+//
+// The stable name of a device; empty when it has none (built-in ports).
+QString stableNameOf(const QString &device);
+// The device that port n is found at: the one its stable name points to
+// while that name exists, else deviceName(n).
+QString devicePath(int port, const QString &stableName);
 
-// True when port n opens exclusively and is a character device; the device
-// is closed again at once.
-bool isPortPresent(int port);
+// Opens a device exclusively. Throws SystemError.
+std::unique_ptr<SerialDevice> openSerialDevice(const QString &device);
+
+// True when the device opens exclusively and is a character device; it is
+// closed again at once.
+bool isPortPresent(const QString &device);
 
 } // namespace platform::serial

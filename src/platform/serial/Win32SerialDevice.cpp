@@ -14,16 +14,38 @@ QString errorText(DWORD error)
     return length != 0 ? QString::fromLocal8Bit(text, int(length)) : QString::number(error);
 }
 
+// A port held by another program also answers "access denied" here, so
+// only a missing device has a kind of its own.
+ErrorKind kindOf(DWORD error)
+{
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_DEV_NOT_EXIST: // removed while open
+    case ERROR_DEVICE_NOT_CONNECTED:
+        return ErrorKind::Missing;
+    default:
+        return ErrorKind::Other;
+    }
+}
+
 [[noreturn]] void throwLastError()
 {
-    throw SystemError(errorText(::GetLastError()));
+    const DWORD error = ::GetLastError();
+    throw SystemError(errorText(error), kindOf(error));
 }
+
+// A wait whose result keeps failing belongs to a device that is gone; one
+// failure alone is what the system reports now and then.
+constexpr int kFailedResultsOfAGoneDevice = 3;
+// Between failed results, so a removed device cannot spin the worker.
+constexpr DWORD kRetryPauseMs = 20;
 
 // Every Windows this program runs on belongs to the NT family, which names
 // ports above COM9 only with the device prefix.
-HANDLE openOverlapped(int port)
+HANDLE openOverlapped(const QString &device)
 {
-    return ::CreateFileA(deviceName(port).toLatin1().constData(), GENERIC_READ | GENERIC_WRITE,
+    return ::CreateFileA(device.toLatin1().constData(), GENERIC_READ | GENERIC_WRITE,
                          0 /* not shared */, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
 }
 
@@ -34,17 +56,27 @@ QString deviceName(int port)
     return QStringLiteral("\\\\.\\COM") + QString::number(port);
 }
 
-std::unique_ptr<SerialDevice> openSerialDevice(int port)
+QString stableNameOf(const QString &)
 {
-    const HANDLE handle = openOverlapped(port);
+    return {};
+}
+
+QString devicePath(int port, const QString &)
+{
+    return deviceName(port);
+}
+
+std::unique_ptr<SerialDevice> openSerialDevice(const QString &device)
+{
+    const HANDLE handle = openOverlapped(device);
     if (handle == INVALID_HANDLE_VALUE)
         throwLastError();
     return std::make_unique<Win32SerialDevice>(handle);
 }
 
-bool isPortPresent(int port)
+bool isPortPresent(const QString &device)
 {
-    const HANDLE handle = openOverlapped(port);
+    const HANDLE handle = openOverlapped(device);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     const bool isCharacterDevice = ::GetFileType(handle) == FILE_TYPE_CHAR;
@@ -81,11 +113,13 @@ void Win32SerialDevice::configure(const LineSettings &settings)
     case FlowControl::XonXoff:
         dcb.fOutX = TRUE;
         dcb.fInX = TRUE;
+        dcb.fRtsControl = settings.enableRts ? RTS_CONTROL_ENABLE : RTS_CONTROL_DISABLE;
         break;
     case FlowControl::None:
-        dcb.fRtsControl = RTS_CONTROL_DISABLE;
+        dcb.fRtsControl = settings.enableRts ? RTS_CONTROL_ENABLE : RTS_CONTROL_DISABLE;
         break;
     }
+    m_discardInput = settings.discardInput;
     dcb.XonLim = WORD(settings.writeBufSize / 4);
     dcb.XoffLim = 1;
     dcb.ByteSize = BYTE(settings.dataBits);
@@ -119,6 +153,7 @@ void Win32SerialDevice::watch(quint32 eventMask)
 WaitResult Win32SerialDevice::waitForEvents()
 {
     const HANDLE waitList[] = {m_stopEvent, m_ioEvent};
+    int failedResults = 0;
     for (;;) {
         OVERLAPPED overlapped = {};
         overlapped.hEvent = m_ioEvent;
@@ -129,9 +164,18 @@ WaitResult Win32SerialDevice::waitForEvents()
         DWORD transferred = 0;
         if (fired == WAIT_OBJECT_0 + 1) {
             // Windows counts no edges, so it can tell of no whole pulse.
-            if (::GetOverlappedResult(m_handle, &overlapped, &transferred, FALSE))
+            if (::GetOverlappedResult(m_handle, &overlapped, &transferred, FALSE)) {
+                if (m_discardInput)
+                    purgeInput();
                 return {WaitResult::Outcome::Events, m_eventMask, modemStatus(), 0};
-            continue; // a failed result dispatches nothing; wait again
+            }
+            // A failed result dispatches nothing; wait again, after a pause
+            // in which a stop still counts.
+            if (++failedResults == kFailedResultsOfAGoneDevice)
+                return {WaitResult::Outcome::Failed, 0};
+            if (::WaitForSingleObject(m_stopEvent, kRetryPauseMs) == WAIT_OBJECT_0)
+                return {WaitResult::Outcome::Stopped, 0};
+            continue;
         }
         // The pending wait writes into overlapped and the mask: clearing the
         // mask completes it, and it must be complete before they go away.

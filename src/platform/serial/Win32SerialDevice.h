@@ -28,6 +28,7 @@ private:
     const HANDLE m_stopEvent; // manual reset, created non-signalled
     const HANDLE m_ioEvent;   // manual reset, created signalled
     DWORD m_eventMask = 0;    // filled by the system for the worker
+    bool m_discardInput = false;
 };
 
 } // namespace platform::serial
