@@ -147,7 +147,7 @@ private Q_SLOTS:
             << QByteArray(
                    "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/"
                    "2006/main\"><w:body/></w:document>")
-            << QStringList{table};
+            << QStringList{table, u"p"_s}; // a paragraph ends the body, as word processors want
         QTest::newRow("byte order mark, CR LF, attributes, umlauts before the body")
             << QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
                           "<document xmlns=\"http://schemas.openxmlformats.org/wordprocessingml/"
