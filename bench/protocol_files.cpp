@@ -103,8 +103,10 @@ int main(int argc, char *argv[])
     const double excelImport =
         medianMs([&] { ok &= ImportFromExcel(*tables, workbook).isEmpty(); });
     const int imported = tables->SortGrid1->rowCount() - 1;
-    const double wordExport = medianMs(
-        [&] { ExportToWord(*tables, dir.filePath(u"protocol.docx"_s), dir.filePath(u"none"_s)); });
+    const double wordExport = medianMs([&] {
+        ExportToWord(*tables, dir.filePath(u"protocol.docx"_s), dir.filePath(u"none"_s),
+                     u"Tavrin"_s);
+    });
 
     out << "protocol files, " << Athletes << " athletes, median of " << Rounds << " rounds\n"
         << "  save text:     " << save << " ms\n"

@@ -27,7 +27,7 @@ int main(int argc, char *argv[])
                                            QStringLiteral("Context number to show."),
                                            QStringLiteral("number"));
     const QCommandLineOption sizeOption(QStringLiteral("size"), QStringLiteral("Window size."),
-                                        QStringLiteral("WxH"), QStringLiteral("920x660"));
+                                        QStringLiteral("WxH"), QStringLiteral("970x660"));
     parser.addOptions(
         {fileOption, outOption, topicOption, keywordOption, contextOption, sizeOption});
     parser.process(app);

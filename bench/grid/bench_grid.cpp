@@ -1,7 +1,7 @@
 // Times the grid operations a long protocol needs: fill 10,000 rows x 4
 // columns, find the last row, paint one screen, delete 1,000 rows from the
 // middle, sort the rows through the grid on one and on three keys. Prints the median of several
-// runs of each. Run by hand:
+// runs of each, and how the dearest sort compares with the plain one. Run by hand:
 //   QT_QPA_PLATFORM=offscreen build/bench/grid/bench_grid
 #include "controls/SortGrid.h"
 
@@ -120,6 +120,10 @@ int main(int argc, char **argv)
     std::printf("1000 x DeleteRow:   %8.2f ms (%.3f ms each)\n", deleteMs, deleteMs / 1000);
     std::printf("SortRows, 1 key (ssNumeric):           %8.2f ms\n", sortOneMs);
     std::printf("SortRows, 3 keys (ssNormal):           %8.2f ms\n", sortThreeMs);
-    std::printf("SortRows, 3 keys (ssNumericExtended):  %8.2f ms\n", sortThreeExtendedMs);
+    std::printf("SortRows, 3 keys (ssNumericExtended):  %8.2f ms (goal: under 100 ms)\n",
+                sortThreeExtendedMs);
+    // On a busy machine the ratio says more than the times.
+    std::printf("ssNumericExtended / ssNormal, 3 keys:  %8.2f\n",
+                sortThreeExtendedMs / sortThreeMs);
     return 0;
 }

@@ -149,6 +149,7 @@ void TCustomFloatEdit::typeCharacter(QChar key)
     const auto verdict = FilterFloatKey(key, text(), start, int(selectedText().size()), m_rules);
     switch (verdict.action) {
     case FloatKeyAction::Accept:
+        key = verdict.key;
         raiseKeyPress(key);
         if (!key.isNull())
             insert(QString(key));

@@ -13,22 +13,23 @@ bool isAllowed(QChar key, QChar separator)
     return (key >= u'0' && key <= u'9') || key == u'-' || key == u'e' || key == separator;
 }
 
-FloatKeyVerdict verdict(FloatKeyAction action)
+FloatKeyVerdict verdict(FloatKeyAction action, QChar key = {})
 {
-    return {action, {}, 0, 0};
+    return {action, {}, 0, 0, key};
 }
 
 } // namespace
 
-FloatKeyVerdict FilterFloatKey(QChar key, const QString &text, int selStart, int selLength,
+FloatKeyVerdict FilterFloatKey(QChar typed, const QString &text, int selStart, int selLength,
                                const FloatKeyRules &rules)
 {
-    if (key == kEnter || key == kCtrlEnter)
+    if (typed == kEnter || typed == kCtrlEnter)
         return verdict(FloatKeyAction::EnterPress);
-    if (key == kEscape)
+    if (typed == kEscape)
         return verdict(FloatKeyAction::Escape);
-    if (!key.isPrint())
+    if (!typed.isPrint())
         return verdict(FloatKeyAction::PassOn);
+    const QChar key = isDecimalMark(typed) ? rules.separator : typed;
     if (!isAllowed(key, rules.separator))
         return verdict(FloatKeyAction::Reject);
     // A field without decimals never takes the separator, not even as the "0,0"
@@ -38,9 +39,9 @@ FloatKeyVerdict FilterFloatKey(QChar key, const QString &text, int selStart, int
 
     const QString candidate = text.left(selStart) + key + text.mid(selStart + selLength);
     if (candidate == u"-")
-        return {FloatKeyAction::ReplaceText, QStringLiteral("-0"), 1, 1};
+        return {FloatKeyAction::ReplaceText, QStringLiteral("-0"), 1, 1, {}};
     if (candidate == QString(rules.separator))
-        return {FloatKeyAction::ReplaceText, u'0' + candidate + u'0', 2, 1};
+        return {FloatKeyAction::ReplaceText, u'0' + candidate + u'0', 2, 1, {}};
 
     const auto number = ConvertFloat(candidate, rules.separator);
     if (!number || *number < rules.min || *number > rules.max)
@@ -50,5 +51,5 @@ FloatKeyVerdict FilterFloatKey(QChar key, const QString &text, int selStart, int
         if (p > 0 && candidate.size() - p > rules.digits)
             return verdict(FloatKeyAction::Reject);
     }
-    return verdict(FloatKeyAction::Accept);
+    return verdict(FloatKeyAction::Accept, key);
 }

@@ -29,9 +29,14 @@ struct FloatKeyVerdict
     QString text;
     int selStart = 0;
     int selLength = 0;
+    // With Accept: the character to insert, the separator for a typed point
+    // or comma.
+    QChar key;
 };
 
-// `key` typed into `text` whose selection is `selStart`, `selLength` (the
-// cursor position and 0 when nothing is selected).
-FloatKeyVerdict FilterFloatKey(QChar key, const QString &text, int selStart, int selLength,
+// `typed` into `text` whose selection is `selStart`, `selLength` (the cursor
+// position and 0 when nothing is selected). A point and a comma both stand
+// for the separator: the field has no thousands separators, and a point
+// dropped from "0.3" on a German system made a lockout of 3 seconds.
+FloatKeyVerdict FilterFloatKey(QChar typed, const QString &text, int selStart, int selLength,
                                const FloatKeyRules &rules);

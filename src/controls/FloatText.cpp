@@ -75,6 +75,11 @@ QString exponentForm(double value, const Decimal &d, QChar separator)
 
 } // namespace
 
+bool isDecimalMark(QChar c)
+{
+    return c == u'.' || c == u',';
+}
+
 std::optional<double> ConvertFloat(const QString &text, QChar separator)
 {
     const QString t = text.trimmed();
@@ -88,7 +93,7 @@ std::optional<double> ConvertFloat(const QString &text, QChar separator)
     std::string integerPart;
     pos = takeDigits(t, pos, integerPart);
     std::string fraction;
-    if (pos < t.size() && t.at(pos) == separator)
+    if (pos < t.size() && (t.at(pos) == separator || isDecimalMark(t.at(pos))))
         pos = takeDigits(t, pos + 1, fraction);
     if (integerPart.empty() && fraction.empty())
         return std::nullopt;

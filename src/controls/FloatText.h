@@ -9,8 +9,12 @@
 // can be checked on their own. The decimal separator is always passed in: the
 // field takes it from the locale once, when it is created.
 
+// A point or a comma: either marks the decimals in a float edit.
+bool isDecimalMark(QChar c);
+
 // The number in `text`: optional blanks, an optional sign, digits with an
-// optional `separator` and fraction (at least one digit in all), then an
+// optional decimal mark (`separator`, a point or a comma) and fraction (at
+// least one digit in all), then an
 // optional exponent "e"/"E" with optional sign and digits ("1e" reads as 1, so an
 // exponent can be typed character by character). Nothing for any other text and
 // for numbers too large for a double.

@@ -395,8 +395,6 @@ bool TMyCustomGrid::moveCurrent(int col, int row, bool moveAnchor, bool show)
 void TMyCustomGrid::focusCell(int col, int row, bool moveAnchor, bool show)
 {
     const bool cellChanges = col != m_currentCol || row != m_currentRow;
-    if (cellChanges)
-        hideEditor(true);
     const TGridRect old = selection();
     m_currentCol = col;
     m_currentRow = row;
@@ -404,6 +402,10 @@ void TMyCustomGrid::focusCell(int col, int row, bool moveAnchor, bool show)
         m_anchorCol = col;
         m_anchorRow = row;
     }
+    // After the move: an editor shown again while this one hides (the
+    // grid's focus-in does that) opens on the new cell, not the old one.
+    if (cellChanges)
+        hideEditor(true);
     clampPositions();
     if (show)
         showCell(m_currentCol, m_currentRow);

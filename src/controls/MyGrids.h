@@ -130,6 +130,8 @@ protected:
     // font and text colour (pen) prepared for the cell's state.
     virtual void drawCell(QPainter &canvas, int col, int row, const QRect &rect,
                           TGridDrawState state);
+    // The in-place editor has just been put on a cell, still showing its text.
+    virtual void editorOpened(int /*col*/, int /*row*/) {}
     virtual QString getEditText(int col, int row) const;
     virtual void setEditText(int col, int row, const QString &text);
     // Structure hooks for the cell contents of subclasses.
@@ -216,6 +218,7 @@ private:
     int m_leftCol = 0;
     bool m_nowUpdating = false;
     bool m_focusBeforeUpdate = false;
+    bool m_hidingEditor = false;
     bool m_updatingScrollBars = false;
 
     enum class MouseState { None, Selecting, ColSizing, ColMoving };

@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 
 namespace {
 // Pixels on either side of a column's right border that grab it for sizing.
@@ -250,7 +251,7 @@ bool TMyCustomGrid::focusNextPrevChild(bool next)
 void TMyCustomGrid::focusInEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusInEvent(event);
-    if (m_options.testFlag(TGridOption::goEditing) &&
+    if (!m_hidingEditor && m_options.testFlag(TGridOption::goEditing) &&
         m_options.testFlag(TGridOption::goAlwaysShowEditor))
         showEditor();
     invalidateGrid();
@@ -303,6 +304,7 @@ void TMyCustomGrid::showEditor(const QString *firstKey)
         m_editor->editRow = m_currentRow;
         m_editor->setText(getEditText(m_currentCol, m_currentRow));
         m_editor->selectAll();
+        editorOpened(m_currentCol, m_currentRow);
     }
     if (firstKey)
         m_editor->setText(*firstKey);
@@ -320,11 +322,14 @@ void TMyCustomGrid::hideEditor(bool store)
     const int c = m_editor->editCol;
     const int r = m_editor->editRow;
     const QString text = m_editor->text();
-    const bool hadFocus = m_editor->hasFocus();
     m_editor->editCol = m_editor->editRow = -1;
-    m_editor->hide();
-    if (hadFocus)
+    if (m_editor->hasFocus()) {
+        // The grid takes the focus first: a hidden editor would hand it to
+        // the window's next control, which would see it come and go.
+        const QScopedValueRollback hiding(m_hidingEditor, true);
         setFocus(Qt::OtherFocusReason);
+    }
+    m_editor->hide();
     if (store && getEditText(c, r) != text)
         setEditText(c, r, text);
     invalidateCell(c, r);

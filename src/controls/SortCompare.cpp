@@ -2,6 +2,7 @@
 
 #include "controls/SortValues.h"
 
+#include <QHash>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -138,7 +139,8 @@ SortComparer::SortComparer(const QStringList &texts, const TSortOptions &options
 
     m_entries.reserve(texts.size());
     for (const QString &text : texts) {
-        Entry entry{options.SortCaseSensitive ? text : foldSortCase(text), std::nullopt};
+        Entry entry;
+        entry.text = options.SortCaseSensitive ? text : foldSortCase(text);
         switch (m_style) {
         case TSortStyle::ssNumeric:
             entry.value = reader->number(entry.text);
@@ -154,6 +156,57 @@ SortComparer::SortComparer(const QStringList &texts, const TSortOptions &options
         }
         m_entries.push_back(std::move(entry));
     }
+    if (m_style == TSortStyle::ssNumericExtended)
+        prepareExtendedKeys();
+}
+
+void SortComparer::prepareExtendedKeys()
+{
+    QHash<QString, int> shapes;
+    // Views into the entries' texts: the entries stay as they are from here on.
+    QHash<QStringView, int> words;
+    const auto idOf = [](auto &ids, const auto &key) {
+        auto known = ids.constFind(key);
+        if (known == ids.cend())
+            known = ids.insert(key, int(ids.size()));
+        return *known;
+    };
+    for (Entry &entry : m_entries) {
+        QString shape = entry.text;
+        std::replace_if(shape.begin(), shape.end(), isAsciiDigit, u'0');
+        entry.shapeId = idOf(shapes, shape);
+
+        const QStringView text(entry.text);
+        qsizetype from = text.size();
+        while (from > 0 && isAsciiDigit(text[from - 1]))
+            --from;
+        const QStringView front = text.first(from);
+        if (from == text.size() || std::any_of(front.begin(), front.end(), isAsciiDigit))
+            continue;
+        entry.wordsId = idOf(words, front);
+        entry.numberFrom = from;
+        entry.number = parseWholeNumber(text.sliced(from));
+    }
+}
+
+// The rule for two texts, for texts of one shape: the walk skips every
+// other character and keeps the digits, two numbers of equal length that
+// compare as the texts do.
+int SortComparer::compareSameShape(const Entry &a, const Entry &b)
+{
+    return threeWay(QStringView(a.text).compare(b.text), 0);
+}
+
+// The rule for two texts, for texts of the same words: the walk skips the
+// words, keeps both numbers whole and drops nothing from their ends.
+int SortComparer::compareNumberEnds(const Entry &a, const Entry &b)
+{
+    if (a.text == b.text)
+        return 0;
+    if (!a.number || !b.number)
+        return compareSortText(QStringView(a.text).sliced(a.numberFrom),
+                               QStringView(b.text).sliced(b.numberFrom));
+    return *a.number < *b.number ? -1 : 1;
 }
 
 int SortComparer::compareTexts(qsizetype i, qsizetype j) const
@@ -168,6 +221,10 @@ int SortComparer::compareTexts(qsizetype i, qsizetype j) const
             return threeWay(*a.value, *b.value);
         break;
     case TSortStyle::ssNumericExtended:
+        if (a.shapeId == b.shapeId)
+            return compareSameShape(a, b);
+        if (a.wordsId >= 0 && a.wordsId == b.wordsId)
+            return compareNumberEnds(a, b);
         return compareNumericExtended(a.text, b.text);
     case TSortStyle::ssCustom:
         return threeWay(m_custom(a.text, b.text), 0);

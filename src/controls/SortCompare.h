@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QStringList>
 #include <QStringView>
+#include <QtGlobal>
 
 #include <optional>
 #include <vector>
@@ -44,7 +45,20 @@ private:
     {
         QString text; // case folded as the options say
         std::optional<double> value;
+        // ssNumericExtended, prepared once per sort so that most pairs skip
+        // the rule for two texts. Texts of one shape (digits where the other
+        // has digits, the same other characters: "12,34" and "09,50")
+        // share a shape id. A text of words without digits ending in a
+        // number ("Lauf 10") has the words' id, -1 for other texts.
+        int shapeId = -1;
+        int wordsId = -1;
+        qsizetype numberFrom = 0;
+        std::optional<qint64> number;
     };
+
+    void prepareExtendedKeys();
+    static int compareSameShape(const Entry &a, const Entry &b);
+    static int compareNumberEnds(const Entry &a, const Entry &b);
 
     TSortStyle m_style;
     TSortDirection m_direction;

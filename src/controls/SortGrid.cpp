@@ -104,7 +104,9 @@ void TSortGrid::EndUpdate()
 
 void TSortGrid::SortRows(int ACol)
 {
-    if (!m_sortOptions.CanSort)
+    // A column outside the grid names nothing to sort on, and SortCol stays
+    // one the arrow can be drawn in.
+    if (!m_sortOptions.CanSort || ACol < 0 || ACol >= colCount())
         return;
     m_sortOptions.SortCol = ACol;
     // A sort inside another bracket (a filter's) leaves it to its owner.
@@ -115,10 +117,11 @@ void TSortGrid::SortRows(int ACol)
         OnBeginSort(this, ACol);
 
     const SortKeys keys = sortKeys(ACol, m_sortOptions.SecondaryIndex, colCount());
-    if (!keys.isValid()) {
+    if (!keys.isValid() || keys.columns.isEmpty()) {
         if (opened)
             EndUpdate();
-        QMessageBox::warning(this, QApplication::applicationDisplayName(), keys.error);
+        if (!keys.isValid())
+            QMessageBox::warning(this, QApplication::applicationDisplayName(), keys.error);
         return;
     }
     QList<int> selected = m_selectList;
@@ -281,7 +284,10 @@ void TSortGrid::DeleteColumn(int ACol)
 
 void TSortGrid::ExchangeRows(int A, int B)
 {
-    if (A == B)
+    // Both first: with one index outside the rows, the second move alone
+    // would shift others (the header into the data).
+    const auto isRow = [this](int r) { return r >= 0 && r < rowCount(); };
+    if (A == B || !isRow(A) || !isRow(B))
         return;
     MoveRow(A, B);
     MoveRow(A < B ? B - 1 : B + 1, A);

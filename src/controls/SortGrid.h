@@ -186,6 +186,7 @@ protected:
     void currentCellMoved() override;
     void drawCell(QPainter &canvas, int col, int row, const QRect &rect,
                   TGridDrawState state) override;
+    void editorOpened(int ACol, int ARow) override;
     void setEditText(int col, int row, const QString &text) override;
     void columnMoved(int from, int to) override;
     void countsChanged(int oldColCount, int oldRowCount) override;

@@ -136,6 +136,12 @@ void TSortGrid::rememberForValidation()
     m_validation = ValidationMemory{col(), row(), shownEditText(col(), row()), m_modified};
 }
 
+void TSortGrid::editorOpened(int ACol, int ARow)
+{
+    // Whatever opened the editor, its edit is validated against this text.
+    m_validation = ValidationMemory{ACol, ARow, getEditText(ACol, ARow), m_modified};
+}
+
 void TSortGrid::validateEditedCell()
 {
     if (!editorMode() || !m_validation) {

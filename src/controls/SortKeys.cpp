@@ -66,10 +66,12 @@ SortKeys sortKeys(int aCol, const QString &secondaryIndex, int colCount)
     SortKeys keys;
     for (const QString &item : std::as_const(items)) {
         const auto column = parseWholeNumber(item);
-        if (!column || *column < 0 || *column >= colCount) {
+        if (!column)
             return {{}, QStringLiteral(u"Ungültige Sortierspalte: \"%1\"").arg(item)};
-        }
-        keys.columns << int(*column);
+        if (*column >= 0 && *column < colCount)
+            keys.columns << int(*column);
+        else if (keys.columns.isEmpty())
+            return {}; // no primary column: nothing to sort on
     }
     return keys;
 }

@@ -21,7 +21,8 @@ struct SortKeys
 };
 
 // aCol first, then the columns of secondaryIndex (comma text) without the
-// first item that names aCol. Every column must be a whole number from 0 to
-// colCount - 1; the first that is not makes the whole list invalid, so a sort
-// can refuse before it changes anything.
+// first item that names aCol. Every item must be a whole number; the first
+// that is not makes the whole list invalid, so a sort can refuse before it
+// changes anything. Whole numbers outside 0 .. colCount - 1 name no column and
+// are left out; without aCol among the columns the list is empty.
 SortKeys sortKeys(int aCol, const QString &secondaryIndex, int colCount);

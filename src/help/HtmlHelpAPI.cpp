@@ -14,6 +14,9 @@ struct HtmlHelpLibrary::Loaded
 {
     HMODULE module = nullptr;
     HtmlHelpAProc entry = nullptr;
+    // The help the build ships is an HTML file, which the library cannot
+    // read: it is shown in our own window, as on every other system.
+    platform::BuiltInHtmlHelp builtIn;
 };
 
 std::unique_ptr<HtmlHelpLibrary> HtmlHelpLibrary::load()
@@ -43,6 +46,11 @@ HtmlHelpLibrary::~HtmlHelpLibrary()
 void HtmlHelpLibrary::HtmlHelpA(QWidget *caller, const QString &file, unsigned command,
                                 const QVariant &data)
 {
+    const bool compiled = platform::isCompiledHelpFile(file);
+    if (command == HH_CLOSE_ALL || !compiled)
+        m_loaded->builtIn.HtmlHelpA(caller, file, command, data);
+    if (command != HH_CLOSE_ALL && !compiled)
+        return;
     const HWND window = caller ? reinterpret_cast<HWND>(caller->winId()) : nullptr;
     const QByteArray path = file.toLocal8Bit();
     const QByteArray keyword =

@@ -23,7 +23,8 @@ using HtmlHelpFunction = std::function<void(QWidget *caller, const QString &file
                                             const QVariant &data)>;
 
 // The system's HTML Help: on Windows the library "HHCTRL.OCX" and its entry
-// point HtmlHelpA; elsewhere our built-in help windows.
+// point HtmlHelpA for compiled help files, our built-in help windows for HTML
+// help files; elsewhere our built-in help windows for all.
 class HtmlHelpLibrary
 {
 public:

@@ -4,6 +4,7 @@
 #include <QCollator>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
@@ -48,10 +49,15 @@ HelpWindow::HelpWindow(QWidget *parent)
     // An open help page must not keep the program alive once the main window
     // has closed; the help's shut-down closes it then.
     setAttribute(Qt::WA_QuitOnClose, false);
-    resize(920, 660);
+    resize(970, 660);
 
     m_contents->setHeaderHidden(true);
     m_contents->setIndentation(12);
+    // A chapter title is never cut to "…": the list is wide enough for the
+    // help's own titles, and scrolls sideways for longer ones.
+    m_contents->setTextElideMode(Qt::ElideNone);
+    m_contents->header()->setStretchLastSection(false);
+    m_contents->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_contents->setObjectName(QStringLiteral("contents"));
     m_search->setObjectName(QStringLiteral("search"));
     m_search->setPlaceholderText(QStringLiteral("Stichwort suchen"));
@@ -72,7 +78,7 @@ HelpWindow::HelpWindow(QWidget *parent)
     splitter->addWidget(m_tabs);
     splitter->addWidget(m_page);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({300, 620});
+    splitter->setSizes({330, 640});
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
@@ -122,8 +128,6 @@ void HelpWindow::buildContents()
             parent = parents[static_cast<size_t>(l)];
         auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_contents);
         item->setText(0, text);
-        // Long chapter titles are cut off in the narrow list.
-        item->setToolTip(0, text);
         item->setData(0, PositionRole, block.position());
         parents[static_cast<size_t>(level - 1)] = item;
     }

@@ -2,6 +2,7 @@
 
 #include "platform/HelpWindow.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QWidget>
 
@@ -42,6 +43,13 @@ TopicAddress splitTopic(const QString &address)
 }
 
 } // namespace
+
+bool isCompiledHelpFile(const QString &address)
+{
+    QFile file(splitTopic(address).file);
+    // Every compiled HTML Help file begins with this signature.
+    return file.open(QIODevice::ReadOnly) && file.read(4) == "ITSF";
+}
 
 BuiltInHtmlHelp::BuiltInHtmlHelp() = default;
 

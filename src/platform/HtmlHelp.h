@@ -19,8 +19,14 @@ inline constexpr unsigned HH_DISPLAY_INDEX = 2;
 inline constexpr unsigned HH_HELP_CONTEXT = 15;
 inline constexpr unsigned HH_CLOSE_ALL = 18;
 
-// Our own HTML Help for systems without HHCTRL.OCX: one help window per help
-// file, kept (hidden when the user closes it) until HH_CLOSE_ALL.
+// Whether the help file an address names (for HH_DISPLAY_TOPIC followed by
+// "::/" and the topic) is a compiled HTML Help file, the only kind the
+// system's HTML Help reads; the build ships a plain HTML one.
+bool isCompiledHelpFile(const QString &address);
+
+// Our own HTML Help for HTML help files, and for systems without HHCTRL.OCX:
+// one help window per help file, kept (hidden when the user closes it) until
+// HH_CLOSE_ALL.
 class BuiltInHtmlHelp
 {
 public:

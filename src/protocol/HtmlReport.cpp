@@ -5,6 +5,8 @@
 
 #include <QStringView>
 
+#include <functional>
+
 namespace protocol {
 
 namespace {
@@ -53,9 +55,8 @@ public:
         return *this;
     }
 
-    // A table cell's text: its first comma (the decimal comma of a time)
-    // becomes a full stop.
-    Page &cell(const QString &cellText)
+    // A time's first comma (its decimal comma) becomes a full stop.
+    Page &timeCell(const QString &cellText)
     {
         const qsizetype comma = cellText.indexOf(u',');
         if (comma < 0)
@@ -65,13 +66,19 @@ public:
             .text(QStringView(cellText).sliced(comma + 1));
     }
 
-    template <typename Row> Page &tableRow(const Row &row, const ColumnWidths &widths)
+    // Only times change their comma: a name such as "Berg, Anna" stays.
+    template <typename Row>
+    Page &tableRow(const Row &row, const ColumnWidths &widths,
+                   const std::function<bool(std::size_t col)> &isTime)
     {
         m_bytes.append("<tr>");
         for (std::size_t col = 0; col < row.size(); ++col) {
             if (widths[col] > 0) {
                 m_bytes.append("<td>");
-                cell(row[col]);
+                if (isTime(col))
+                    timeCell(row[col]);
+                else
+                    text(row[col]);
             }
         }
         m_bytes.append("</tr>\r\n");
@@ -92,6 +99,8 @@ private:
 
     QByteArray m_bytes;
 };
+
+constexpr std::size_t ZeitColumn = 2;
 
 const char *const TableStyle =
     "<table style=\"BORDER-COLLAPSE: collapse\" bgcolor=#FFFFFF borderColor=#808080 border=1 "
@@ -133,7 +142,8 @@ void writeProtocolTable(Page &page, const ProtocolReport &report)
     page.text(header[2]) << "\r\n<th width=5% nowrap>";
     page.text(header[3]) << "\r\n</tr></thead>\r\n";
     for (qsizetype r = 1; r < report.protocol.size(); ++r)
-        page.tableRow(report.protocol.at(r), report.protocolWidths);
+        page.tableRow(report.protocol.at(r), report.protocolWidths,
+                      [](std::size_t col) { return col == ZeitColumn; });
     page << "</table>\r\n";
 }
 
@@ -155,7 +165,7 @@ void writeSplitTable(Page &page, const ProtocolReport &report, qsizetype r)
     static const SplitBlock emptyBlock;
     const SplitBlock &block = r - 1 < report.splits.size() ? report.splits.at(r - 1) : emptyBlock;
     for (const SplitRow &splitRow : block.rows)
-        page.tableRow(splitRow, report.splitWidths);
+        page.tableRow(splitRow, report.splitWidths, [](std::size_t) { return true; });
     page << "</table>\r\n";
 }
 

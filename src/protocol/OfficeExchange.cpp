@@ -3,9 +3,10 @@
 #include "platform/office/CellConversion.h"
 #include "platform/office/DocumentServer.h"
 #include "platform/office/OfficeError.h"
-#include "platform/office/SheetNames.h"
 #include "platform/office/SpreadsheetServer.h"
 #include "protocol/ProtocolTables.h"
+#include "protocol/WorkbookImport.h"
+#include "protocol/WorkbookLayout.h"
 
 #include <QCursor>
 #include <QFileInfo>
@@ -16,17 +17,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kNrColumn = 0;
-constexpr int kNameColumn = 1;
-constexpr int kZeitColumn = 2;
 constexpr int kFirstSheetRow = 1; // sheet rows and columns count from 1
 
-// Time texts write seconds "," hundredths on every system, so numbers come
-// back with a comma whatever the locale; with its "." the time parse would
-// misread every imported time.
-constexpr QChar kTimeDecimalPoint = u',';
-
-const QString kProtocolSheetName = u"Startliste"_s;
+// The author the workbook and a document without template name.
+const QString kAuthor = u"Korvel Software"_s;
 
 // The hourglass while the office layer works.
 class WaitCursor
@@ -42,6 +36,7 @@ public:
 struct ProtocolContents
 {
     QList<QStringList> rows;
+    QList<protocol::ProtocolRow> dataRows;
     QList<SplitBlock> blocks;
 };
 
@@ -52,6 +47,7 @@ ProtocolContents protocolContents(const TProtocolTables &tables)
     contents.rows.reserve(rows.size());
     for (const protocol::ProtocolRow &row : rows)
         contents.rows.append(QStringList(row.begin(), row.end()));
+    contents.dataRows = rows.mid(1);
     for (int row = 1; row < rows.size(); ++row)
         contents.blocks.append(tables.splitBlock(row));
     return contents;
@@ -64,19 +60,6 @@ QList<QStringList> blockTexts(const SplitBlock &block)
     for (const SplitRow &row : block)
         texts.append(QStringList(row.begin(), row.end()));
     return texts;
-}
-
-// Sheet names from the athletes' names; where a name is empty, the start
-// number, and never the protocol sheet's name.
-QStringList athleteSheetNames(const QList<QStringList> &protocolRows)
-{
-    QStringList names;
-    QStringList startNumbers;
-    for (qsizetype row = 1; row < protocolRows.size(); ++row) {
-        names.append(protocolRows.at(row).value(kNameColumn));
-        startNumbers.append(protocolRows.at(row).value(kNrColumn));
-    }
-    return validSheetNames(names, startNumbers, {kProtocolSheetName});
 }
 
 void fillAthleteSheet(Worksheet &sheet, const SplitBlock &block)
@@ -95,12 +78,19 @@ void fillAthleteSheet(Worksheet &sheet, const SplitBlock &block)
 
 void fillProtocolSheet(Worksheet &sheet, const QList<QStringList> &rows)
 {
+    for (int row = 0; row < rows.size(); ++row) {
+        for (int col = 0; col < protocol::ProtocolColumns; ++col) {
+            if (protocol::startListCellStaysText(rows.at(row).value(col), col))
+                sheet.cells(row + 1, col + 1).setNumberFormat(QString::fromUtf16(kTextFormat));
+        }
+    }
     Range range = sheet.range(sheet.cells(1, 1), sheet.cells(int(rows.size()), kSplitColumns));
     range.setValue(rows);
     range.borders().setLineStyle(xlContinuous);
     sheet.rows(kFirstSheetRow).font().setBold(true);
     sheet.rows(kFirstSheetRow).borders().setWeight(xlMedium3);
-    sheet.columns(kZeitColumn + 1).setNumberFormat(QString::fromUtf16(kHundredthsFormat));
+    sheet.columns(protocol::kStartListZeitColumn + 1)
+        .setNumberFormat(QString::fromUtf16(kHundredthsFormat));
 }
 
 // The workbook as a spreadsheet program is told to build it: athletes from
@@ -110,7 +100,7 @@ Workbook &buildWorkbook(SpreadsheetServer &server, const ProtocolContents &conte
                         const QString &subject)
 {
     Workbook &book = server.workBooks().add();
-    const QStringList names = athleteSheetNames(contents.rows);
+    const QStringList names = protocol::athleteSheetNames(contents.dataRows);
     for (qsizetype r = contents.blocks.size(); r >= 1; --r) {
         if (r != contents.blocks.size())
             server.workSheets().add();
@@ -121,78 +111,11 @@ Workbook &buildWorkbook(SpreadsheetServer &server, const ProtocolContents &conte
     server.workSheets().add();
     Worksheet &protocol = book.workSheets(1);
     fillProtocolSheet(protocol, contents.rows);
-    book.setAuthor(u"Korvel Software"_s);
+    book.setAuthor(kAuthor);
     book.setSubject(subject);
-    protocol.setName(kProtocolSheetName);
+    protocol.setName(protocol::startListName());
     protocol.columns().autofit();
     return book;
-}
-
-// A workbook's contents, read and checked in full before anything is replaced.
-struct ImportedProtocol
-{
-    QList<protocol::ProtocolRow> rows; // data rows only
-    QList<SplitBlock> blocks;
-    bool noDataRows = false;
-};
-
-QList<QVariantList> sheetValues(Worksheet &sheet, int rows)
-{
-    if (rows < 1)
-        return {};
-    return sheet.range(sheet.cells(1, 1), sheet.cells(rows, kSplitColumns)).value();
-}
-
-// The protocol sheet's leading rows with a filled column A; the first is the
-// header. "Zeit" keeps its hundredths, other whole numbers read as digits.
-QList<protocol::ProtocolRow> protocolSheetRows(Worksheet &sheet)
-{
-    QList<protocol::ProtocolRow> rows;
-    for (const QVariantList &values : sheetValues(sheet, sheet.rows().count())) {
-        protocol::ProtocolRow row;
-        for (int col = 0; col < kSplitColumns; ++col) {
-            const WholeNumbers whole =
-                col == kZeitColumn ? WholeNumbers::AsDecimal : WholeNumbers::AsDigits;
-            row[col] = cellText(values.value(col), kTimeDecimalPoint, whole);
-        }
-        if (row[kNrColumn].isEmpty())
-            break;
-        rows.append(row);
-    }
-    return rows;
-}
-
-SplitBlock athleteSheetBlock(Worksheet &sheet)
-{
-    SplitBlock block;
-    const QList<QVariantList> values = sheetValues(sheet, kSplitBlockRows);
-    for (int k = 0; k < kSplitBlockRows; ++k) {
-        for (int col = 0; col < kSplitColumns; ++col)
-            block[k][col] =
-                cellText(values.value(k).value(col), kTimeDecimalPoint, WholeNumbers::AsDecimal);
-    }
-    return block;
-}
-
-ImportedProtocol readProtocolWorkbook(const QString &fileName)
-{
-    SpreadsheetServer server;
-    Workbook &book = server.workBooks().open(fileName);
-    ImportedProtocol imported;
-    imported.rows = protocolSheetRows(book.workSheets(1));
-    if (!imported.rows.isEmpty())
-        imported.rows.removeFirst(); // the header; the protocol keeps its own
-    imported.noDataRows = imported.rows.isEmpty();
-    const int sheets = book.workSheets().count();
-    for (int k = 1; k <= imported.rows.size(); ++k) {
-        if (k + 1 > sheets)
-            throw OfficeError(
-                u"Die Datei \"%1\" enthält keine Tabelle für die Zeile %2 der Startliste."_s
-                    .arg(QFileInfo(fileName).fileName())
-                    .arg(k));
-        imported.blocks.append(athleteSheetBlock(book.workSheets(k + 1)));
-    }
-    return imported;
 }
 
 // One paragraph per row, cells separated by TAB. A TAB or a line break inside
@@ -216,8 +139,8 @@ QString documentText(const QList<QStringList> &rows)
 
 } // namespace
 
-void ExportToExcel(TProtocolTables &tables, const QString &fileName, const QString &subject,
-                   const platform::Shell &shell)
+QString ExportToExcel(TProtocolTables &tables, const QString &fileName, const QString &subject,
+                      const platform::Shell &shell)
 {
     const WaitCursor wait;
     SpreadsheetServer server(shell);
@@ -229,6 +152,7 @@ void ExportToExcel(TProtocolTables &tables, const QString &fileName, const QStri
     // While a run is timed its attempt belongs to the row selected at its start.
     if (tables.tablesEnabled())
         tables.showProtocolRow(1);
+    return server.shownFileName();
 }
 
 QString ImportFromExcel(TProtocolTables &tables, const QString &fileName)
@@ -237,16 +161,16 @@ QString ImportFromExcel(TProtocolTables &tables, const QString &fileName)
     if (!tables.tablesEnabled())
         throw OfficeError(u"Während eines Laufs kann kein Protokoll geladen werden."_s);
     const WaitCursor wait;
-    const ImportedProtocol imported = readProtocolWorkbook(fileName);
-    tables.replaceProtocol(imported.rows, imported.blocks);
-    if (imported.noDataRows)
+    const protocol::WorkbookContents contents = protocol::readProtocolWorkbook(fileName);
+    tables.replaceProtocol(contents.rows, contents.blocks);
+    if (contents.rows.isEmpty())
         return u"Die Startliste in der Datei \"%1\" enthält keine Zeilen. Das Protokoll ist "
                u"jetzt leer."_s.arg(QFileInfo(fileName).fileName());
-    return {};
+    return contents.notice;
 }
 
 void ExportToWord(const TProtocolTables &tables, const QString &fileName,
-                  const QString &templatePath)
+                  const QString &templatePath, const QString &subject)
 {
     const WaitCursor wait;
     const ProtocolContents contents = protocolContents(tables);
@@ -254,7 +178,7 @@ void ExportToWord(const TProtocolTables &tables, const QString &fileName,
     if (QFileInfo::exists(templatePath))
         server.fileOpen(templatePath);
     else
-        server.fileNew();
+        server.fileNew(kAuthor, subject);
     server.insert(documentText(contents.rows));
     server.lineUp(int(contents.rows.size()), true);
     server.textToTable(ConvertFrom::Tabs, kSplitColumns);

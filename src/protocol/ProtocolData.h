@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/ProtocolColumns.h"
 #include "protocol/SplitSummary.h"
 
 #include <QList>
@@ -13,11 +14,7 @@
 
 namespace protocol {
 
-inline constexpr int ProtocolColumns = 4;              // "Nr.", "Name", "Zeit", "Platz"
 inline constexpr int SplitBlockRows = kSplitBlockRows; // mean row, then attempts 1 to 5
-
-// One row of the protocol grid, header row included.
-using ProtocolRow = std::array<QString, ProtocolColumns>;
 
 // The protocol grid in order: row 0 is the header, data rows follow.
 using ProtocolRows = QList<ProtocolRow>;
@@ -43,10 +40,10 @@ struct ProtocolReport
 {
     QString title;         // the program title
     ProtocolRows protocol; // header row first
-    ColumnWidths protocolWidths{28, 100, 60, 50};
+    ColumnWidths protocolWidths{NrWidth, NameDefaultWidth, ZeitWidth, PlatzWidth};
     SplitRow splitHeader;     // distances with " m"
     QList<SplitBlock> splits; // one per data row; a missing block reads empty
-    ColumnWidths splitWidths{40, 40, 40, 98};
+    ColumnWidths splitWidths = SplitStoreWidths;
 };
 
 // Whether a row is occupied: only its "Nr." decides.

@@ -11,12 +11,12 @@ namespace {
 
 // A loaded time is kept in a cell beyond the four shown columns: the grid
 // stores such cells and moves them with their row, and nothing shows them.
-constexpr int kLoadedTimeCol = 4;
-constexpr int kNrCol = 0;
-constexpr int kNameCol = 1;
-constexpr int kZeitCol = 2;
+constexpr int kLoadedTimeCol = protocol::ProtocolColumns;
+constexpr int kNrCol = protocol::NrColumn;
+constexpr int kNameCol = protocol::NameColumn;
+constexpr int kZeitCol = protocol::ZeitColumn;
 // Selecting a row by its "Platz" cell selects it whole and shows its split table.
-constexpr int kPlatzCol = 3;
+constexpr int kPlatzCol = protocol::PlatzColumn;
 
 QFont tableFont()
 {
@@ -68,11 +68,11 @@ TProtocolTables::TProtocolTables(QWidget *parent)
 void TProtocolTables::setUpProtocolGrid()
 {
     SortGrid1->setObjectName(QStringLiteral("SortGrid1"));
-    SortGrid1->setColCount(kSplitColumns);
+    SortGrid1->setColCount(protocol::ProtocolColumns);
     SortGrid1->setRowCount(2);
     SortGrid1->setFixedRows(1);
-    SortGrid1->setRows(0, {QStringLiteral("Nr."), QStringLiteral("Name"), QStringLiteral("Zeit"),
-                           QStringLiteral("Platz")});
+    const protocol::ProtocolRow header = protocol::protocolHeader();
+    SortGrid1->setRows(0, QStringList(header.begin(), header.end()));
     TSortOptions sort = SortGrid1->sortOptions();
     sort.CanSort = false;
     SortGrid1->setSortOptions(sort);
@@ -106,9 +106,8 @@ void TProtocolTables::setUpSplitStore()
     TSortOptions sort = SortGridTmp->sortOptions();
     sort.CanSort = false;
     SortGridTmp->setSortOptions(sort);
-    const int widths[kSplitColumns] = {40, 40, 40, 98};
     for (int col = 0; col < kSplitColumns; ++col)
-        SortGridTmp->setColWidths(col, widths[col]);
+        SortGridTmp->setColWidths(col, protocol::SplitStoreWidths[col]);
 }
 
 void TProtocolTables::setUpSplitGrid()
@@ -210,7 +209,13 @@ void TProtocolTables::OpenProtocolRow(const QString &startNumber)
 void TProtocolTables::StartNumberChanged(const QString &startNumber)
 {
     const int row = SortGrid1->FindRow(kNrCol, startNumber, false);
-    if (row >= 1)
+    if (row < 1)
+        return;
+    // The athlete on show keeps the attempt row the operator picked for the
+    // next run: showing the table again would pick the first empty one.
+    if (row == m_shownRow)
+        selectWholeRow(kPlatzCol, row);
+    else
         showProtocolRow(row);
 }
 
@@ -296,10 +301,16 @@ void TProtocolTables::replaceProtocol(const QList<protocol::ProtocolRow> &dataRo
         SortGrid1->setRowCount(rows + 1);
         SortGridTmp->setRowCount(splitStoreRowCount(rows));
         for (int row = 1; row <= rows; ++row) {
-            const protocol::ProtocolRow cells = dataRows.value(row - 1);
-            SortGrid1->setRows(row, QStringList(cells.begin(), cells.end()));
+            protocol::ProtocolRow cells = dataRows.value(row - 1);
+            SplitBlock block = blocks.value(row - 1);
             setLoadedTime(row, cells[kZeitCol]);
-            const SplitBlock block = blocks.value(row - 1);
+            // A file's means and "Zeit" may be stale (an attempt edited in a
+            // spreadsheet): the attempts decide, as they do for every run.
+            if (const SplitSummary summary = summarizeSplits(block); summary.filledAttempts > 0) {
+                block[kMeanRow - 1] = summary.means;
+                cells[kZeitCol] = protocolTime(summary, cells[kZeitCol]);
+            }
+            SortGrid1->setRows(row, QStringList(cells.begin(), cells.end()));
             const int first = splitBlockFirstRow(row);
             for (int k = 0; k < kSplitBlockRows; ++k)
                 SortGridTmp->setRows(first + k, QStringList(block[k].begin(), block[k].end()));
@@ -464,10 +475,13 @@ void TProtocolTables::SortGridResDrawCell(QObject *, QPainter &Canvas, int ACol,
 void TProtocolTables::LayoutColumns()
 {
     const int protocolWidth = SortGrid1->viewport()->width();
-    SortGrid1->setColWidths(0, 28);
-    SortGrid1->setColWidths(1, protocolWidth - 28 - 60 - 50 - kSplitColumns);
-    SortGrid1->setColWidths(2, 60);
-    SortGrid1->setColWidths(3, 50);
+    using namespace protocol;
+    // Each column also takes one pixel of grid line.
+    SortGrid1->setColWidths(NrColumn, NrWidth);
+    SortGrid1->setColWidths(NameColumn,
+                            protocolWidth - NrWidth - ZeitWidth - PlatzWidth - ProtocolColumns);
+    SortGrid1->setColWidths(ZeitColumn, ZeitWidth);
+    SortGrid1->setColWidths(PlatzColumn, PlatzWidth);
 
     const int splitWidth = SortGridRes->viewport()->width();
     const int quarter = splitWidth / 4;

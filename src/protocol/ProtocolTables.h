@@ -36,7 +36,8 @@ public:
 
     // Run start: finds or appends the row of the start number and selects it.
     void OpenProtocolRow(const QString &startNumber);
-    // The current start number changed: shows its row when there is one.
+    // The current start number changed: shows its row when there is one; the
+    // row already shown keeps the attempt row picked in the split grid.
     void StartNumberChanged(const QString &startNumber);
     // Run end: writes the attempt into the split grid's selected row and keeps
     // it in the athlete's block. Slots: first, second, third intermediate and
@@ -88,8 +89,9 @@ public:
     // "Platz" cell does.
     void showProtocolRow(int row);
     // Replaces the data rows and the split store by a loaded protocol: one
-    // block per row (missing ones empty), each row's "Zeit" kept as its loaded
-    // time; no rows give one empty row. The header stays. Ends with row 1
+    // block per row (missing ones empty). A row with attempts gets its means
+    // and "Zeit" from them; one without keeps the loaded "Zeit". No rows give
+    // one empty row. The header stays. Ends with row 1
     // selected and shown and the buttons updated.
     void replaceProtocol(const QList<protocol::ProtocolRow> &dataRows,
                          const QList<SplitBlock> &blocks = {});

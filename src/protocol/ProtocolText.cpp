@@ -1,5 +1,6 @@
 #include "protocol/ProtocolText.h"
 
+#include "protocol/TextDecoding.h"
 #include "protocol/WholeFile.h"
 #include "protocol/Windows1252.h"
 
@@ -48,11 +49,31 @@ ProtocolRow rowFromLine(QStringView line)
     return row;
 }
 
-QString decodeText(const QByteArray &bytes)
+QList<ProtocolRow> rowsFromText(QString text)
 {
-    if (bytes.startsWith(Utf8Bom))
-        return QString::fromUtf8(bytes.sliced(3));
-    return fromWindows1252(bytes);
+    // DOS editors may end a file with Ctrl+Z; nothing after it is text.
+    if (const qsizetype eof = text.indexOf(QChar(CtrlZ)); eof >= 0)
+        text.truncate(eof);
+
+    QList<ProtocolRow> rows;
+    const QStringView all(text);
+    qsizetype start = 0;
+    while (start < all.size()) {
+        qsizetype end = start;
+        while (end < all.size() && all[end] != u'\r' && all[end] != u'\n')
+            ++end;
+        // A header line is one that starts with the cell "Nr.": the program
+        // writes one first, and joined files hold more.
+        if (const ProtocolRow row = rowFromLine(all.sliced(start, end - start)); row[0] != u"Nr.")
+            rows.append(row);
+        // CR LF, a lone LF and a lone CR each end one line.
+        if (end < all.size() && all[end] == u'\r' && end + 1 < all.size() && all[end + 1] == u'\n')
+            ++end;
+        start = end + 1;
+    }
+    if (rows.isEmpty())
+        rows.append(ProtocolRow{});
+    return rows;
 }
 
 } // namespace
@@ -77,29 +98,7 @@ QByteArray encodeProtocolText(const ProtocolRows &rows)
 
 QList<ProtocolRow> decodeProtocolText(const QByteArray &bytes)
 {
-    QString text = decodeText(bytes);
-    // DOS editors may end a file with Ctrl+Z; nothing after it is text.
-    if (const qsizetype eof = text.indexOf(QChar(CtrlZ)); eof >= 0)
-        text.truncate(eof);
-
-    QList<ProtocolRow> rows;
-    const QStringView all(text);
-    qsizetype start = 0;
-    while (start < all.size()) {
-        qsizetype end = start;
-        while (end < all.size() && all[end] != u'\r' && all[end] != u'\n')
-            ++end;
-        const QStringView line = all.sliced(start, end - start);
-        if (!line.contains(u"Nr."))
-            rows.append(rowFromLine(line));
-        // CR LF, a lone LF and a lone CR each end one line.
-        if (end < all.size() && all[end] == u'\r' && end + 1 < all.size() && all[end + 1] == u'\n')
-            ++end;
-        start = end + 1;
-    }
-    if (rows.isEmpty())
-        rows.append(ProtocolRow{});
-    return rows;
+    return rowsFromText(decodeTextFile(bytes).value_or(QString()));
 }
 
 QString saveProtocolTextFile(const QString &fileName, const ProtocolRows &rows)
@@ -112,7 +111,11 @@ ProtocolTextLoad loadProtocolTextFile(const QString &fileName)
     const WholeFileRead read = readWholeFile(fileName);
     if (!read.error.isEmpty())
         return {{}, read.error};
-    return {decodeProtocolText(read.bytes), {}};
+    std::optional<QString> text = decodeTextFile(read.bytes);
+    // A workbook or a document would otherwise become rows of garbage.
+    if (!text)
+        return {{}, u"Die Datei ist keine Textdatei und wurde nicht geladen: "_s + fileName};
+    return {rowsFromText(*std::move(text)), {}};
 }
 
 } // namespace protocol

@@ -14,8 +14,9 @@ namespace protocol {
 // character fits, else UTF-8 with a byte-order mark so no name is mangled.
 QByteArray encodeProtocolText(const ProtocolRows &rows);
 
-// The data rows a file's bytes give (lines holding "Nr." skipped), at least
-// one, so a protocol replaced by them is never row-less.
+// The data rows a file's bytes give (header lines, those whose first cell is
+// "Nr.", skipped), at least one, so a protocol replaced by them is never
+// row-less. Bytes that are no text give one empty row.
 QList<ProtocolRow> decodeProtocolText(const QByteArray &bytes);
 
 // Writes the file atomically: on failure the earlier file stays untouched and
@@ -30,7 +31,8 @@ struct ProtocolTextLoad
     bool ok() const { return error.isEmpty(); }
 };
 
-// Reads a whole file first, so a failure leaves the caller's protocol as it is.
+// Reads a whole file first, so a failure leaves the caller's protocol as it
+// is. A file that is no text (a workbook, a document) is refused.
 ProtocolTextLoad loadProtocolTextFile(const QString &fileName);
 
 } // namespace protocol

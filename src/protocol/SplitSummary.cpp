@@ -22,40 +22,57 @@ qint32 meanMilliseconds(qint64 sum, qint64 count)
     return qint32(quotient + (up ? 1 : 0));
 }
 
-SplitSummary summarizeSplits(const SplitBlock &block)
+SummaryValues summarizeAttempts(const AttemptValueList &attempts)
 {
-    SplitSummary summary;
-    for (int row = kFirstAttemptRow; row <= kLastAttemptRow; ++row) {
-        if (attemptFilled(block[row - 1]))
-            ++summary.filledAttempts;
+    SummaryValues summary;
+    for (const AttemptValues &attempt : attempts) {
+        if (attempt.run)
+            ++summary.runAttempts;
     }
-    if (summary.filledAttempts == kLastAttemptRow - kFirstAttemptRow + 1) {
+    constexpr int finish = kSplitColumns - 1;
+    if (summary.runAttempts == protocol::MaxAttempts) {
         // Of equal slowest final times the last one goes.
-        qint32 slowest = ParseTime(block[kFirstAttemptRow - 1][3]);
-        summary.excludedRow = kFirstAttemptRow;
-        for (int row = kFirstAttemptRow + 1; row <= kLastAttemptRow; ++row) {
-            const qint32 t = ParseTime(block[row - 1][3]);
-            if (t >= slowest) {
-                slowest = t;
-                summary.excludedRow = row;
-            }
+        int slowest = 0;
+        for (int i = 1; i < protocol::MaxAttempts; ++i) {
+            if (attempts[i].ms[finish] >= attempts[slowest].ms[finish])
+                slowest = i;
         }
+        summary.struckAttempt = slowest;
     }
     for (int col = 0; col < kSplitColumns; ++col) {
         qint64 sum = 0;
         qint64 count = 0;
-        for (int row = kFirstAttemptRow; row <= kLastAttemptRow; ++row) {
-            if (row == summary.excludedRow)
+        for (int i = 0; i < protocol::MaxAttempts; ++i) {
+            if (i == summary.struckAttempt)
                 continue;
             // "-", empty cells and unreadable texts read as 0 and do not count.
-            const qint32 t = ParseTime(block[row - 1][col]);
+            const qint32 t = attempts[i].ms[col];
             if (t > 0) {
                 sum += t;
                 ++count;
             }
         }
-        summary.means[col] = FormatTime(meanMilliseconds(sum, count));
+        summary.means[col] = meanMilliseconds(sum, count);
     }
+    return summary;
+}
+
+SplitSummary summarizeSplits(const SplitBlock &block)
+{
+    AttemptValueList values;
+    for (int i = 0; i < protocol::MaxAttempts; ++i) {
+        const SplitRow &attempt = block[kFirstAttemptRow - 1 + i];
+        values[i].run = attemptFilled(attempt);
+        for (int col = 0; col < kSplitColumns; ++col)
+            values[i].ms[col] = ParseTime(attempt[col]);
+    }
+    const SummaryValues numbers = summarizeAttempts(values);
+    SplitSummary summary;
+    summary.filledAttempts = numbers.runAttempts;
+    if (numbers.struckAttempt)
+        summary.excludedRow = kFirstAttemptRow + *numbers.struckAttempt;
+    for (int col = 0; col < kSplitColumns; ++col)
+        summary.means[col] = FormatTime(numbers.means[col]);
     return summary;
 }
 
@@ -68,7 +85,7 @@ int nextAttemptRow(const SplitBlock &block)
     return kFirstAttemptRow;
 }
 
-SplitRow attemptTexts(qint32 finalTime, const std::array<qint64, 4> &captures)
+SplitRow attemptTexts(qint32 finalTime, const CaptureSlots &captures)
 {
     const auto text = [](qint64 ms) {
         return ms == 0 ? QStringLiteral("-") : FormatTime(qint32(ms));

@@ -1,15 +1,19 @@
 #pragma once
 
+#include "protocol/ProtocolColumns.h"
+#include "timing/CaptureSlots.h"
+
 #include <QString>
 
 #include <array>
+#include <optional>
 
 // One athlete's split table as text, as the split grid shows it below its
 // header: index 0 is the mean row, indexes 1 to 5 are attempts 1 to 5. Each row
 // holds the times at the first, second and third intermediate barrier and at
 // the finish.
-inline constexpr int kSplitColumns = 4;
-inline constexpr int kSplitBlockRows = 6;
+inline constexpr int kSplitColumns = protocol::SplitColumns;
+inline constexpr int kSplitBlockRows = 1 + protocol::MaxAttempts;
 using SplitRow = std::array<QString, kSplitColumns>;
 using SplitBlock = std::array<SplitRow, kSplitBlockRows>;
 
@@ -34,6 +38,29 @@ bool attemptFilled(const SplitRow &attempt);
 
 SplitSummary summarizeSplits(const SplitBlock &block);
 
+// What the summary reads of one attempt: whether it was run, and each
+// column's time as its time text reads back (0: no time).
+struct AttemptValues
+{
+    bool run = false;
+    std::array<qint32, kSplitColumns> ms{};
+};
+using AttemptValueList = std::array<AttemptValues, protocol::MaxAttempts>;
+
+struct SummaryValues
+{
+    int runAttempts = 0;
+    // Index (0 to 4) of the slowest of five attempts, left out of the means.
+    std::optional<int> struckAttempt;
+    // Column means in milliseconds; 0 for a column without any time.
+    std::array<qint32, kSplitColumns> means{};
+};
+
+// The summary rules: once all five attempts are run, the one with the
+// largest final time (of equal ones the last) is struck out; each column's
+// mean is over the times above 0 of the other attempts.
+SummaryValues summarizeAttempts(const AttemptValueList &attempts);
+
 // sum / count rounded to the millisecond, halves to the even neighbour; a
 // count of 0 counts as 1.
 qint32 meanMilliseconds(qint64 sum, qint64 count);
@@ -44,7 +71,7 @@ int nextAttemptRow(const SplitBlock &block);
 
 // The attempt row a finished run writes: each intermediate barrier's time and
 // the final time as time text, "-" for a barrier that gave no time (0).
-SplitRow attemptTexts(qint32 finalTime, const std::array<qint64, 4> &captures);
+SplitRow attemptTexts(qint32 finalTime, const CaptureSlots &captures);
 
 // A protocol row's "Zeit": the mean final time once the athlete has an
 // attempt, else the time the row was loaded with, else "0,00".

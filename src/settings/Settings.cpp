@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -51,9 +52,20 @@ public:
             field = static_cast<quint8>(*n);
     }
 
+    // A number, non-zero for true; also the words QSettings itself writes
+    // for a boolean, which a hand-edited file is likely to hold.
     void read(const QString &name, bool &field)
     {
-        if (const auto n = integer(name))
+        if (m_stopped)
+            return;
+        const QVariant value = m_store.value(name);
+        const QString word =
+            value.typeId() == QMetaType::QString ? value.toString().trimmed() : QString();
+        if (word.compare(u"true"_s, Qt::CaseInsensitive) == 0)
+            field = true;
+        else if (word.compare(u"false"_s, Qt::CaseInsensitive) == 0)
+            field = false;
+        else if (const auto n = integer(name))
             field = *n != 0;
     }
 
@@ -91,6 +103,11 @@ private:
     bool m_stopped = false;
 };
 
+qint32 inRange(qint32 value, SettingRange range)
+{
+    return std::clamp(value, range.min, range.max);
+}
+
 } // namespace
 
 platform::UserStore openSettingsStore(const QString &programTitle)
@@ -121,8 +138,16 @@ Settings loadSettings(const platform::UserStore &store, qsizetype screenCount)
 
     if (s.Monitor < 0 || s.Monitor >= screenCount)
         s.Monitor = 0;
+    // Any other mode would leave every barrier dead and the dialog blank.
+    if (s.Alg < kAlgRange.min || s.Alg > kAlgRange.max)
+        s.Alg = Settings{}.Alg;
     if (s.Length == 0)
         s.Length = 30;
+    s.Length = inRange(s.Length, kLengthRange);
+    s.Length2 = inRange(s.Length2, kLength2Range);
+    s.Length3 = inRange(s.Length3, kLength3Range);
+    s.Length4 = inRange(s.Length4, kLength4Range);
+    s.WaitStart = inRange(s.WaitStart, kWaitStartRange);
     return s;
 }
 

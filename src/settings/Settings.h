@@ -46,14 +46,33 @@ struct Settings
     friend bool operator==(const Settings &, const Settings &) = default;
 };
 
+// The values a setting may take, as the settings dialog offers them; a stored
+// value outside is taken to the nearest limit.
+struct SettingRange
+{
+    qint32 min;
+    qint32 max;
+};
+inline constexpr SettingRange kLengthRange{5, 100000};
+inline constexpr SettingRange kLength2Range{1, 1000};
+inline constexpr SettingRange kLength3Range{1, 1000};
+inline constexpr SettingRange kLength4Range{2, 1000};
+// Milliseconds: 0 to 600 seconds.
+inline constexpr SettingRange kWaitStartRange{0, 600000};
+// The modes the dialog lists: 0 "Ein", 1 "Aus".
+inline constexpr SettingRange kAlgRange{0, 1};
+
 // The per-user store of a program title: organisation "Korvel", application =
 // title, so copies of the program under other file names keep their own settings.
 platform::UserStore openSettingsStore(const QString &programTitle);
 
 // Reads the stored values in their fixed order. The first value that is missing
 // or not of its type ends the reading: it and all later values keep their
-// defaults (a missing text, "Title" or "PortId", reads as empty and does not end it). Then a
-// "Monitor" outside 0 .. screenCount - 1 becomes 0 and a "Length" of 0 becomes 30.
+// defaults (a missing text, "Title" or "PortId", reads as empty and does not end it;
+// "Sound" also reads the words true and false). Then values the program cannot
+// use are replaced, with the rest kept: a "Monitor" outside 0 .. screenCount - 1
+// and an "Alg" without a dialog entry become 0, a "Length" of 0 becomes 30,
+// and the distances and "WaitStart" are taken into their ranges above.
 // Never creates the store.
 Settings loadSettings(const platform::UserStore &store, qsizetype screenCount);
 

@@ -50,13 +50,24 @@ QPoint windowPosition(QPoint stored, QSize size, const ScreenAreas &areas)
                   std::max(centred.top(), areas.primary.top()));
 }
 
+QSize windowSize(QSize stored, QSize minimum, const ScreenAreas &areas)
+{
+    QRect desktop;
+    for (const QRect &screen : areas.screens)
+        desktop |= screen;
+    if (!desktop.isEmpty())
+        stored = stored.boundedTo(desktop.size());
+    return stored.expandedTo(minimum);
+}
+
 void applyWindowBounds(QWidget &window, const Settings &settings)
 {
-    const QSize size = QSize(settings.Width, settings.Height).expandedTo(window.minimumSize());
+    const ScreenAreas areas = currentScreenAreas();
+    const QSize size =
+        windowSize(QSize(settings.Width, settings.Height), window.minimumSize(), areas);
     window.resize(size);
     if (settings.Left && settings.Top)
-        window.move(
-            windowPosition(QPoint(*settings.Left, *settings.Top), size, currentScreenAreas()));
+        window.move(windowPosition(QPoint(*settings.Left, *settings.Top), size, areas));
 }
 
 void takeWindowBounds(const QWidget &window, Settings &settings)

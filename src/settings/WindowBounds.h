@@ -23,7 +23,12 @@ ScreenAreas currentScreenAreas();
 // after a monitor was removed, the window is centred on the primary screen.
 QPoint windowPosition(QPoint stored, QSize size, const ScreenAreas &areas);
 
-// Gives a not yet shown window the stored size (at least its minimum) and, when
+// The size a window stored at `stored` opens with: at least `minimum`, and no
+// larger than all screens together, so a size no screen can show (typed by
+// hand, or left by a monitor since removed) is not restored and saved back.
+QSize windowSize(QSize stored, QSize minimum, const ScreenAreas &areas);
+
+// Gives a not yet shown window the stored size (see windowSize()) and, when
 // a position is stored, the place windowPosition() finds for it on the current
 // screens. Without a stored position the window system places the window.
 void applyWindowBounds(QWidget &window, const Settings &settings);

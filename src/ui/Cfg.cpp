@@ -18,6 +18,8 @@
 #include <QScreen>
 #include <QSpinBox>
 
+#include <algorithm>
+
 namespace {
 
 // A group box whose etched frame runs through the middle of its caption, so
@@ -74,13 +76,15 @@ QLabel *label(const QString &text, QRect bounds, QWidget *parent)
     return control;
 }
 
-QSpinBox *distanceField(const char *name, QRect bounds, int minimum, int maximum, int value,
+QSpinBox *distanceField(const char *name, QRect bounds, SettingRange range, int value,
                         int typedLimit, QWidget *parent)
 {
     auto *field = new TypedLimitSpinBox(typedLimit, parent);
     field->setObjectName(QLatin1String(name));
     field->setGeometry(bounds);
-    field->setRange(minimum, maximum);
+    field->setRange(range.min, range.max);
+    // A distance typed beyond a limit becomes that limit, not the old value.
+    field->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     field->setValue(value);
     label(QStringLiteral("m"), QRect(bounds.right() + 3, bounds.top() + 4, 10, 13), parent);
     return field;
@@ -95,9 +99,12 @@ QComboBox *dropDown(const char *name, QRect bounds, QWidget *parent)
     return list;
 }
 
+// The field's text as it was typed, taken to the nearest limit as the field
+// itself does when it is left; its minimum when the text is no integer.
 int integerOrMinimum(const QString &text, const QSpinBox *field)
 {
-    return integerIn(text).value_or(field->minimum());
+    return std::clamp(integerIn(text).value_or(field->minimum()), field->minimum(),
+                      field->maximum());
 }
 
 } // namespace
@@ -123,10 +130,10 @@ void TCfgDialog::createControls()
     gbLS->setGeometry(8, 4, 465, 157);
     new TTrackPicture(gbLS);
 
-    se3 = distanceField("se3", {128, 16, 50, 22}, 1, 1000, 10, 3, gbLS);
-    se2 = distanceField("se2", {128, 64, 50, 22}, 1, 1000, 5, 3, gbLS);
-    se4 = distanceField("se4", {338, 64, 50, 22}, 2, 1000, 15, 3, gbLS);
-    sfLen = distanceField("sfLen", {360, 20, 52, 22}, 5, 100000, 30, 6, gbLS);
+    se3 = distanceField("se3", {128, 16, 50, 22}, kLength3Range, 10, 3, gbLS);
+    se2 = distanceField("se2", {128, 64, 50, 22}, kLength2Range, 5, 3, gbLS);
+    se4 = distanceField("se4", {338, 64, 50, 22}, kLength4Range, 15, 3, gbLS);
+    sfLen = distanceField("sfLen", {360, 20, 52, 22}, kLengthRange, 30, 6, gbLS);
     Label2 = label({}, {270, 24, 87, 13}, gbLS);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -167,8 +174,8 @@ void TCfgDialog::createControls()
     seWait->setGeometry(298, 116, 47, 21);
     seWait->setDigits(2);
     seWait->setIncrement(0.01);
-    seWait->setMax(600);
-    seWait->setMin(0);
+    seWait->setMax(kWaitStartRange.max / 1000.0);
+    seWait->setMin(kWaitStartRange.min / 1000.0);
     label(QStringLiteral("Sek."), {348, 120, 26, 13}, gbLS);
     Button1 = new QPushButton(QStringLiteral("Schema"), gbLS);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -283,7 +290,9 @@ int TCfgDialog::chosenLength4() const
 
 std::optional<int> TCfgDialog::chosenLength() const
 {
-    return integerIn(m_closingTexts.length);
+    if (const auto length = integerIn(m_closingTexts.length))
+        return std::clamp(*length, sfLen->minimum(), sfLen->maximum());
+    return std::nullopt;
 }
 
 QString TCfgDialog::lengthText() const

@@ -48,11 +48,13 @@ public:
     // The lockout in milliseconds, rounded to the nearest.
     qint32 chosenLockoutInterval() const;
     // The intermediate distances: each field's integer as the dialog closed,
-    // or its minimum when its text was not an integer.
+    // taken into the field's range, or its minimum when its text was not an
+    // integer.
     int chosenLength2() const;
     int chosenLength3() const;
     int chosenLength4() const;
-    // The track length; none when the field's text is not an integer.
+    // The track length, taken into the field's range; none when the field's
+    // text is not an integer.
     std::optional<int> chosenLength() const;
     QString lengthText() const;
     // The index of the chosen monitor; 0 when there is only one.

@@ -25,6 +25,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -43,7 +44,7 @@ QString informationText(const QString &title)
     return title + QStringLiteral(" ") + kVersion +
            QStringLiteral("\n\nZeitmessung f\u00FCr Sprint- und Schnelligkeitstests mit "
                           "Lichtschranken an der seriellen Schnittstelle: Startschranke, "
-                          "drei Zwischenzeiten und Ziel, auf die Tausendstelsekunde genau, "
+                          "drei Zwischenzeiten und Ziel, angezeigt in Hundertstelsekunden, "
                           "mit Zeitenprotokoll und Anzeige auf einem zweiten Monitor.\n\n"
                           "Korvel Software\n") +
            QLatin1String(protocol::MakerAddress);
@@ -135,12 +136,19 @@ void TFormMain::setDlgYesNo(TFDlgYesNo *dialog)
 
 void TFormMain::setMonitorWindow(TFormMonitor2 *window)
 {
-    if (m_monitorWindow)
+    const QList<QAction *> commands = MainMenu->actions();
+    if (m_monitorWindow) {
         disconnect(m_monitorWindow, nullptr, ImageTVEin, nullptr);
+        for (QAction *command : commands)
+            m_monitorWindow->removeAction(command);
+    }
     m_monitorWindow = window;
     ImageTVEin->setVisible(window && window->isVisible());
     if (!window)
         return;
+    // The keys act while the display has the focus, as it covers this window
+    // on a single monitor.
+    window->addActions(commands);
     connect(window, &TFormMonitor2::visibilityChanged, ImageTVEin, &QWidget::setVisible);
     window->setStartNumbers(editStartN1->value(), editStartN2->value());
 }
@@ -297,7 +305,7 @@ void TFormMain::mInfoClick()
 
 void TFormMain::TimerDateTimer()
 {
-    PanelDate->setText(dateCaption(QDateTime::currentDateTime(), QLocale::system()));
+    showDateCaption(*PanelDate, dateCaption(QDateTime::currentDateTime(), QLocale::system()));
 }
 
 void TFormMain::openMakerSite()

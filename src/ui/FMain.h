@@ -2,6 +2,7 @@
 
 #include "controls/Colors.h"
 #include "settings/Settings.h"
+#include "timing/CaptureSlots.h"
 #include "timing/TimeDisplay.h"
 
 #include <QPointer>
@@ -33,11 +34,6 @@ class TWordmark;
 namespace platform {
 class Sound;
 }
-
-// The capture slots of a run: first, second, third intermediate, finish.
-// 0 = not taken. During a run a taken slot holds the raw tick; from the stop
-// on it holds the elapsed milliseconds since the start.
-using CaptureSlots = std::array<qint64, 4>;
 
 // The program's main window: the running-time display, the command buttons
 // and keys, the serial port with its barrier handlers, and the run engine

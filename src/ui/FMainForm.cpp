@@ -340,8 +340,10 @@ void TFormMain::createCommands()
         QAction *action = MainMenu->addAction(text);
         action->setObjectName(name);
         action->setShortcut(key);
-        // Also while the second-monitor window has the focus.
-        action->setShortcutContext(Qt::ApplicationShortcut);
+        // Here and in the second-monitor window (setMonitorWindow), not in
+        // the help window or a dialog: Ctrl+0 there is a viewer's "reset
+        // zoom", not "remove this athlete's row".
+        action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
         return action;
     };

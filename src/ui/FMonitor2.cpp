@@ -194,12 +194,19 @@ void TFormMonitor2::setStartNumbers(int current, int next)
 
 bool TFormMonitor2::FormKeyDown(int key, Qt::KeyboardModifiers)
 {
-    // On another monitor the operator still sees the main window and closes
-    // this one from there.
-    if (key != Qt::Key_Escape || m_monitor != 0)
+    // Beside the main window the operator still sees it and closes this one
+    // from there; over it, Escape is the way back. An unplugged monitor puts
+    // the display over the main window whatever the setting says.
+    if (key != Qt::Key_Escape || !(m_monitor == 0 || coversMainWindow()))
         return false;
     close();
     return true;
+}
+
+bool TFormMonitor2::coversMainWindow() const
+{
+    const QWidget *main = parentWidget();
+    return main && geometry().contains(main->frameGeometry().center());
 }
 
 void TFormMonitor2::showEvent(QShowEvent *event)

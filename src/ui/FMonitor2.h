@@ -44,9 +44,10 @@ public:
     void setNextNumber(int next);
     void setStartNumbers(int current, int next);
 
-    // Escape closes the window while it shows monitor 0, where it covers the
-    // main window; true when the key was handled here.
+    // Escape closes the window while it shows monitor 0 or covers the main
+    // window (its parent); true when the key was handled here.
     bool FormKeyDown(int key, Qt::KeyboardModifiers shift);
+    bool coversMainWindow() const;
 
 Q_SIGNALS:
     // Shown or hidden; the main window's "TV on" switch follows it.

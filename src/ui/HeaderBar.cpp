@@ -3,6 +3,7 @@
 #include "controls/ColorSpeedButton.h"
 #include "controls/Colors.h"
 #include "ui/Artwork.h"
+#include "ui/DateCaption.h"
 #include "ui/Wordmark.h"
 
 #include <QHBoxLayout>
@@ -34,7 +35,7 @@ QLabel *datePanel(QWidget &bar)
     panel->setLineWidth(2);
     panel->setAlignment(Qt::AlignCenter);
     QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(24);
+    font.setPixelSize(kDatePanelPixelSize);
     panel->setFont(font);
     QPalette palette = panel->palette();
     palette.setColor(QPalette::Window, toQColor(clBlack));

@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -29,7 +30,8 @@ struct DialogAnswer
     int filterIndex = 1;
 };
 
-// A typed name without extension gets ".txt", whichever entry is chosen.
+// The open dialog completes a name without extension to ".txt"; the save
+// dialog leaves names to protocol::saveTarget and replacing to the caller.
 std::optional<DialogAnswer> runFileDialog(QWidget *parent, QFileDialog::AcceptMode mode,
                                           const QString &folder, const QString &fileName,
                                           const FileFilters &filters, int filterIndex)
@@ -42,7 +44,10 @@ std::optional<DialogAnswer> runFileDialog(QWidget *parent, QFileDialog::AcceptMo
     dialog.setNameFilters(names);
     const int start = filterIndex >= 1 && filterIndex <= names.size() ? filterIndex : 1;
     dialog.selectNameFilter(names.value(start - 1));
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    if (mode == QFileDialog::AcceptOpen)
+        dialog.setDefaultSuffix(QStringLiteral("txt"));
+    else
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDirectory(folder);
     if (!fileName.isEmpty())
         dialog.selectFile(fileName);
@@ -70,6 +75,15 @@ TProtocolFileCommands::TProtocolFileCommands(TProtocolTables &tables, QWidget *w
     m_openFilters = ::openFilters(labels, true);
 }
 
+TProtocolFileCommands::~TProtocolFileCommands()
+{
+    // On purpose without a word: the spreadsheet application may still hold
+    // a workbook open (Windows then refuses), and one left in the temporary
+    // folder harms nothing.
+    for (const QString &fileName : std::as_const(m_shownWorkbooks))
+        QFile::remove(fileName);
+}
+
 void TProtocolFileCommands::setFilterIndex(int index)
 {
     m_saveFilterIndex = index;
@@ -82,20 +96,26 @@ void TProtocolFileCommands::sbSaveClick()
         m_window, QFileDialog::AcceptSave, m_folder, DateStamp(), m_saveFilters, m_saveFilterIndex);
     if (!answer)
         return;
+    const protocol::SaveTarget target =
+        protocol::saveTarget(answer->fileName, m_saveFilters, answer->filterIndex);
+    if (!mayWrite(target.fileName))
+        return;
     m_saveFilterIndex = answer->filterIndex;
-    m_folder = QFileInfo(answer->fileName).absolutePath();
-    switch (protocol::saveKindAt(m_saveFilters, answer->filterIndex)) {
+    m_folder = QFileInfo(target.fileName).absolutePath();
+    switch (target.kind) {
     case FileKind::WebPage:
-        WriteHtmlReport(answer->fileName);
+        WriteHtmlReport(target.fileName);
         break;
     case FileKind::Spreadsheet:
-        runOffice([&] { ExportToExcel(m_tables, answer->fileName, programTitle(), m_shell); });
+        runOffice([&] { ExportToExcel(m_tables, target.fileName, programTitle(), m_shell); });
         break;
     case FileKind::Document:
-        runOffice([&] { ExportToWord(m_tables, answer->fileName, documentTemplatePath()); });
+        runOffice([&] {
+            ExportToWord(m_tables, target.fileName, documentTemplatePath(), programTitle());
+        });
         break;
     case FileKind::Text:
-        SaveProtocolText(answer->fileName);
+        SaveProtocolText(target.fileName);
         break;
     }
 }
@@ -123,7 +143,20 @@ void TProtocolFileCommands::sbLoadClick()
 
 void TProtocolFileCommands::sbExcelClick()
 {
-    runOffice([this] { ExportToExcel(m_tables, QString(), programTitle(), m_shell); });
+    runOffice([this] {
+        m_shownWorkbooks.append(ExportToExcel(m_tables, QString(), programTitle(), m_shell));
+    });
+}
+
+bool TProtocolFileCommands::mayWrite(const QString &fileName) const
+{
+    if (!QFileInfo::exists(fileName))
+        return true;
+    return QMessageBox::question(
+               m_window, programTitle(),
+               QStringLiteral("Die Datei \"%1\" gibt es schon. Soll sie ersetzt werden?")
+                   .arg(QFileInfo(fileName).fileName()),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 void TProtocolFileCommands::sbInetClick(int tag)

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -21,6 +22,8 @@ class TProtocolFileCommands : public QObject
 
 public:
     TProtocolFileCommands(TProtocolTables &tables, QWidget *window);
+    // Removes the workbooks sbExcelClick handed to the spreadsheet application.
+    ~TProtocolFileCommands() override;
 
     // 1-based entry of the file-type lists: both dialogs start with it; the
     // save dialog's is what the program keeps.
@@ -31,7 +34,8 @@ public:
 
     void sbSaveClick();
     void sbLoadClick();
-    // Opens the protocol as a workbook in the desktop's spreadsheet application.
+    // Opens the protocol as a temporary workbook in the desktop's spreadsheet
+    // application; the workbook stays until the program ends.
     void sbExcelClick();
     // Writes the web page; tag 0 opens it in the browser, tag 1 prints it.
     void sbInetClick(int tag);
@@ -58,6 +62,8 @@ private:
     static QString documentTemplatePath();
     void showError(const QString &message) const;
     void printWebPage(const QString &fileName);
+    // Whether the file may be written: asks before one is replaced.
+    bool mayWrite(const QString &fileName) const;
 
     TProtocolTables &m_tables;
     QWidget *m_window;
@@ -68,4 +74,5 @@ private:
     QString m_folder;
     platform::Shell m_shell;
     PrinterSetUp m_printerSetUp;
+    QStringList m_shownWorkbooks;
 };

@@ -149,8 +149,10 @@ void TestFlEdit::convertFloat_data()
     QTest::newRow("integer") << QStringLiteral("600") << comma << true << 600.0;
     QTest::newRow("comma") << QStringLiteral("0,25") << comma << true << 0.25;
     QTest::newRow("point") << QStringLiteral("0.25") << point << true << 0.25;
-    QTest::newRow("point in German") << QStringLiteral("0.25") << comma << false << 0.0;
-    QTest::newRow("comma in English") << QStringLiteral("0,25") << point << false << 0.0;
+    // No thousands separators here: a point and a comma both mark the decimals.
+    QTest::newRow("point in German") << QStringLiteral("0.25") << comma << true << 0.25;
+    QTest::newRow("comma in English") << QStringLiteral("0,25") << point << true << 0.25;
+    QTest::newRow("point and comma") << QStringLiteral("1.000,5") << comma << false << 0.0;
     QTest::newRow("trailing separator") << QStringLiteral("5,") << comma << true << 5.0;
     QTest::newRow("leading separator") << QStringLiteral(",5") << comma << true << 0.5;
     QTest::newRow("minus zero") << QStringLiteral("-0") << comma << true << 0.0;
@@ -169,7 +171,7 @@ void TestFlEdit::convertFloat_data()
     QTest::newRow("two separators") << QStringLiteral("1,2,3") << comma << false << 0.0;
     QTest::newRow("two signs") << QStringLiteral("--1") << comma << false << 0.0;
     QTest::newRow("letters") << QStringLiteral("1e5x") << comma << false << 0.0;
-    QTest::newRow("thousands") << QStringLiteral("1.000") << comma << false << 0.0;
+    QTest::newRow("point, not thousands") << QStringLiteral("1.000") << comma << true << 1.0;
     QTest::newRow("overflow") << QStringLiteral("1e999") << comma << false << 0.0;
 }
 
@@ -249,15 +251,17 @@ void TestFlEdit::filterKey_data()
     QTest::addColumn<FloatKeyAction>("action");
     QTest::addColumn<QString>("newText");
     QTest::addColumn<int>("newSelStart");
+    QTest::addColumn<QChar>("inserted");
 
     using A = FloatKeyAction;
     const QChar comma(u','), point(u'.');
     const QString none;
     auto row = [&](const char *name, const char *text, int start, int length, char16_t key,
                    double min, int digits, QChar separator, A action, const QString &newText = {},
-                   int newStart = 0) {
+                   int newStart = 0, QChar inserted = {}) {
         QTest::newRow(name) << QString::fromLatin1(text) << start << length << QChar(key) << min
-                            << digits << separator << action << newText << newStart;
+                            << digits << separator << action << newText << newStart
+                            << (inserted.isNull() ? QChar(key) : inserted);
     };
     row("first zero", "", 0, 0, u'0', 0, 2, comma, A::Accept);
     row("separator after 0", "0", 1, 0, u',', 0, 2, comma, A::Accept);
@@ -281,9 +285,14 @@ void TestFlEdit::filterKey_data()
     row("exponent digit", "1e", 2, 0, u'2', 0, 2, comma, A::Accept);
     row("exponent out of range", "1e", 2, 0, u'3', 0, 2, comma, A::Reject);
     row("decimals not counted with e", "1,25e", 4, 0, u'9', 0, 2, comma, A::Accept);
-    row("point in German", "0", 1, 0, u'.', 0, 2, comma, A::Reject);
-    row("comma in English", "0", 1, 0, u',', 0, 2, point, A::Reject);
+    row("point in German", "0", 1, 0, u'.', 0, 2, comma, A::Accept, none, 0, comma);
+    row("comma in English", "0", 1, 0, u',', 0, 2, point, A::Accept, none, 0, point);
     row("point in English", "0", 1, 0, u'.', 0, 2, point, A::Accept);
+    row("lone point in German", "", 0, 0, u'.', 0, 2, comma, A::ReplaceText, QStringLiteral("0,0"),
+        2);
+    row("second point in German", "0,2", 3, 0, u'.', 0, 2, comma, A::Reject);
+    row("point in German, third decimal", "0,25", 2, 0, u'.', 0, 2, comma, A::Reject);
+    row("point without decimals", "5", 1, 0, u'.', 0, 0, comma, A::Reject);
     row("no decimals", "5", 1, 0, u',', 0, 0, comma, A::Reject);
     row("no decimals, empty", "", 0, 0, u',', 0, 0, comma, A::Reject);
     row("letter", "", 0, 0, u'x', 0, 2, comma, A::Reject);
@@ -308,10 +317,13 @@ void TestFlEdit::filterKey()
     QFETCH(FloatKeyAction, action);
     QFETCH(QString, newText);
     QFETCH(int, newSelStart);
+    QFETCH(QChar, inserted);
 
     const FloatKeyRules rules{min, 600, digits, separator};
     const auto verdict = FilterFloatKey(key, text, selStart, selLength, rules);
     QCOMPARE(verdict.action, action);
+    if (action == FloatKeyAction::Accept)
+        QCOMPARE(verdict.key, inserted);
     if (action == FloatKeyAction::ReplaceText) {
         QCOMPARE(verdict.text, newText);
         QCOMPARE(verdict.selStart, newSelStart);
@@ -511,7 +523,7 @@ void TestFlEdit::leavingWithInvalidTextKeepsFocus()
 
     // Pasted text is not filtered; it is caught on leaving.
     const QStringList invalid{QStringLiteral("700"), QStringLiteral("-1"), QStringLiteral("abc"),
-                              QStringLiteral("-"), QStringLiteral("1.5")};
+                              QStringLiteral("-"), QStringLiteral("1,2.5")};
     for (const QString &text : invalid) {
         edit->setText(text);
         QTest::keyClick(edit, Qt::Key_Tab);

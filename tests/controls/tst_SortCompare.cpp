@@ -177,6 +177,52 @@ private Q_SLOTS:
         QCOMPARE(compareNumericExtended(a, b), expected);
     }
 
+    // A sort prepares each text once; every pair must still compare as the
+    // rule for two texts says, whichever way the texts are built.
+    void preparedNumericExtendedFollowsThePairRule()
+    {
+        const QStringList texts{u"Lauf 9"_s,
+                                u"Lauf 10"_s,
+                                u"Lauf 07"_s,
+                                u"Lauf 7"_s,
+                                u"lauf 7"_s,
+                                u"Lauf"_s,
+                                u"Lauf "_s,
+                                u"Läufer 12"_s,
+                                u"7"_s,
+                                u"07"_s,
+                                u"0"_s,
+                                QString(),
+                                u"-3"_s,
+                                u"+3"_s,
+                                u"Lauf 2 Nr 5"_s,
+                                u"Lauf 2 Nr 10"_s,
+                                u"Lauf -5"_s,
+                                u"Lauf 5a"_s,
+                                u"x9y"_s,
+                                u"x10y"_s,
+                                u"12,34"_s,
+                                u"5,07"_s,
+                                u"1.02,34"_s,
+                                u"99999999999999999999"_s,
+                                u"Lauf 100000000000000000000"_s,
+                                u"Lauf 99999999999999999999"_s};
+        for (const bool caseSensitive : {true, false}) {
+            TSortOptions options;
+            options.SortStyle = TSortStyle::ssNumericExtended;
+            options.SortCaseSensitive = caseSensitive;
+            const SortComparer comparer(texts, options, german);
+            for (qsizetype i = 0; i < texts.size(); ++i) {
+                for (qsizetype j = 0; j < texts.size(); ++j) {
+                    const QString a = caseSensitive ? texts[i] : foldSortCase(texts[i]);
+                    const QString b = caseSensitive ? texts[j] : foldSortCase(texts[j]);
+                    QVERIFY2(comparer.compareTexts(i, j) == compareNumericExtended(a, b),
+                             qPrintable(a + u" / "_s + b));
+                }
+            }
+        }
+    }
+
     void customComparison()
     {
         TSortOptions options;

@@ -206,6 +206,36 @@ private Q_SLOTS:
         QCOMPARE(g->cols(0), (QStringList{u"Nr."_s, u"1"_s, u"2"_s}));
     }
 
+    void exchangeRowsChecksBothIndexes_data()
+    {
+        QTest::addColumn<int>("a");
+        QTest::addColumn<int>("b");
+        QTest::addColumn<bool>("swaps");
+        QTest::newRow("two data rows") << 1 << 3 << true;
+        QTest::newRow("header and a data row") << 0 << 2 << true;
+        QTest::newRow("first index below the rows") << -1 << 2 << false;
+        QTest::newRow("second index below the rows") << 1 << -1 << false;
+        QTest::newRow("first index past the rows") << 4 << 1 << false;
+        QTest::newRow("second index past the rows") << 2 << 4 << false;
+        QTest::newRow("both past the rows") << 5 << 4 << false;
+    }
+
+    void exchangeRowsChecksBothIndexes()
+    {
+        QFETCH(int, a);
+        QFETCH(int, b);
+        QFETCH(bool, swaps);
+        auto g = protocolGrid(3);
+        QList<QStringList> expected;
+        for (int r = 0; r < g->rowCount(); ++r)
+            expected << g->rows(r);
+        if (swaps)
+            expected.swapItemsAt(a, b);
+        g->ExchangeRows(a, b);
+        for (int r = 0; r < g->rowCount(); ++r)
+            QCOMPARE(g->rows(r), expected[r]);
+    }
+
     void raisingRowCountSelectsTheFirstDataRowFirst()
     {
         auto g = protocolGrid(3);

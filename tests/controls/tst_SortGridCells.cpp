@@ -241,6 +241,111 @@ private Q_SLOTS:
         QVERIFY(g.isModified());
     }
 
+    void everyEditIsValidated_data()
+    {
+        QTest::addColumn<int>("opening");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("edited");
+        enum Opening { TypedKey, F2, Enter, ClickOnCurrentCell, Program };
+        QTest::newRow("editor opened by typing") << int(TypedKey) << u"eu"_s << u"Neu"_s;
+        QTest::newRow("editor opened by F2") << int(F2) << u"!"_s << u"Name 1!"_s;
+        QTest::newRow("editor opened by Enter") << int(Enter) << u"?"_s << u"Name 1?"_s;
+        QTest::newRow("editor opened by a click")
+            << int(ClickOnCurrentCell) << u"x"_s << u"Name 1x"_s;
+        QTest::newRow("editor opened by the program") << int(Program) << u"y"_s << u"Name 1y"_s;
+    }
+
+    void everyEditIsValidated()
+    {
+        QFETCH(int, opening);
+        QFETCH(QString, typed);
+        QFETCH(QString, edited);
+        Form f;
+        TSortGrid &g = *f.grid;
+        g.setOptions(g.options() | TGridOption::goEditing);
+        g.GoToCell(3, 1, false);
+        QTRY_VERIFY(g.hasFocus()); // entered without an editor
+        QVERIFY(!g.editorMode());
+        QStringList calls;
+        g.OnCellValidate = [&](QObject *, int col, int row, const QString &oldValue,
+                               QString &newValue, bool &valid) {
+            calls << u"%1,%2 %3 -> %4"_s.arg(col).arg(row).arg(oldValue, newValue);
+            valid = false;
+        };
+        switch (opening) {
+        case 0: // the first key opens the editor and replaces the text
+            QTest::keyClick(&g, Qt::Key_N);
+            break;
+        case 1:
+            QTest::keyClick(&g, Qt::Key_F2);
+            break;
+        case 2:
+            QTest::keyClick(&g, Qt::Key_Return);
+            break;
+        case 3:
+            QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.cellRect(3, 1).center());
+            break;
+        default:
+            g.setEditorMode(true);
+            break;
+        }
+        QVERIFY(g.editorMode());
+        f.editor()->end(false);
+        QTest::keyClicks(f.editor(), typed);
+        QCOMPARE(f.editor()->text(), edited);
+        QTest::keyClick(f.editor(), Qt::Key_Return);
+        QCOMPARE(calls, QStringList{u"3,1 Name 1 -> "_s + edited});
+        QCOMPARE(g.cells(3, 1), u"Name 1"_s); // refused: the old text is back
+    }
+
+    void alwaysShownEditorFollowsTheCurrentCell_data()
+    {
+        QTest::addColumn<int>("move");
+        QTest::newRow("Down key in the editor") << 0;
+        QTest::newRow("click on another cell") << 1;
+        QTest::newRow("GoToCell") << 2;
+    }
+
+    void alwaysShownEditorFollowsTheCurrentCell()
+    {
+        QFETCH(int, move);
+        Form f;
+        TSortGrid &g = *f.grid;
+        g.GoToCell(3, 1, false);
+        g.setOptions(g.options() | TGridOption::goEditing | TGridOption::goAlwaysShowEditor);
+        QTRY_VERIFY(g.editorMode());
+        QCOMPARE(f.editor()->text(), u"Name 1"_s);
+        QList<QWidget *> focused;
+        const auto record = connect(qApp, &QApplication::focusChanged, this,
+                                    [&focused](QWidget *, QWidget *now) { focused << now; });
+
+        switch (move) {
+        case 0:
+            QTest::keyClick(f.editor(), Qt::Key_Down);
+            break;
+        case 1:
+            QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.cellRect(3, 2).center());
+            break;
+        default:
+            g.GoToCell(3, 2, false);
+            break;
+        }
+        disconnect(record);
+        QCOMPARE(g.row(), 2);
+        QVERIFY(g.editorMode());
+        // The editor moved with the cell and shows its text ...
+        QCOMPARE(f.editor()->text(), u"Name 2"_s);
+        QCOMPARE(f.editor()->geometry(), g.cellRect(3, 2));
+        // ... and the focus never left the grid on the way.
+        for (QWidget *w : std::as_const(focused))
+            QVERIFY2(w == &g || w == f.editor(), qPrintable(w ? w->objectName() : u"none"_s));
+        f.editor()->selectAll();
+        QTest::keyClicks(f.editor(), u"Zwei"_s);
+        QTest::keyClick(f.editor(), Qt::Key_Return);
+        QCOMPARE(g.cells(3, 2), u"Zwei"_s);
+        QCOMPARE(g.cells(3, 1), u"Name 1"_s);
+    }
+
     void extendedKeys()
     {
         Form f(1);

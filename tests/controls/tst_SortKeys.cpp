@@ -46,6 +46,11 @@ private Q_SLOTS:
         QTest::newRow("only the first named") << 2 << u"2,3,2"_s << QList<int>{2, 3, 2};
         QTest::newRow("quoted and blanks") << 0 << u"\"4\" , 1"_s << QList<int>{0, 4, 1};
         QTest::newRow("named by text, not value") << 2 << u"02"_s << QList<int>{2, 2};
+        // Whole numbers outside the grid name no column: they are left out.
+        QTest::newRow("beyond the columns") << 0 << u"5,1"_s << QList<int>{0, 1};
+        QTest::newRow("negative") << 0 << u"-1"_s << QList<int>{0};
+        QTest::newRow("primary beyond the columns") << 7 << u"1"_s << QList<int>{};
+        QTest::newRow("primary negative") << -1 << QString() << QList<int>{};
     }
 
     void keyColumns()
@@ -65,10 +70,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("culprit");
         QTest::newRow("word") << 0 << u"1,x"_s << u"\"x\""_s;
         QTest::newRow("decimal") << 0 << u"1.5"_s << u"\"1.5\""_s;
-        QTest::newRow("beyond the columns") << 0 << u"5"_s << u"\"5\""_s;
-        QTest::newRow("negative") << 0 << u"-1"_s << u"\"-1\""_s;
         QTest::newRow("empty item") << 0 << u"1,"_s << u"\"\""_s;
-        QTest::newRow("primary beyond the columns") << 7 << QString() << u"\"7\""_s;
     }
 
     void invalidKeys()

@@ -231,6 +231,48 @@ private Q_SLOTS:
         QCOMPARE(endSort.count(), 0);
     }
 
+    void columnsOutsideTheGridAreIgnored_data()
+    {
+        QTest::addColumn<int>("aCol");
+        QTest::addColumn<QString>("secondaryIndex");
+        QTest::addColumn<QStringList>("sorted");
+        QTest::addColumn<int>("sortCol");
+        const QStringList unsorted{u"b"_s, u"a"_s, u"a"_s};
+        const QStringList byName{u"a"_s, u"a"_s, u"b"_s};
+        QTest::newRow("primary past the columns") << 3 << QString() << unsorted << 2;
+        QTest::newRow("primary below the columns") << -1 << QString() << unsorted << 2;
+        QTest::newRow("secondary past the columns") << 0 << u"7"_s << byName << 0;
+        QTest::newRow("secondary below the columns") << 0 << u"-1, 3"_s << byName << 0;
+    }
+
+    void columnsOutsideTheGridAreIgnored()
+    {
+        QFETCH(int, aCol);
+        QFETCH(QString, secondaryIndex);
+        QFETCH(QStringList, sorted);
+        QFETCH(int, sortCol);
+        auto g = gridWith({{u"b"_s, {}, u"1"_s}, {u"a"_s, {}, u"2"_s}, {u"a"_s, {}, u"3"_s}});
+        setOptions(*g, [&](TSortOptions &o) {
+            o.SortCol = 2;
+            o.SecondaryIndex = secondaryIndex;
+        });
+        QStringList boxes;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&boxes] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                boxes << box->text();
+                box->accept();
+            }
+        });
+        poll.start(10);
+        g->SortRows(aCol);
+        QCOMPARE(boxes, QStringList());
+        QCOMPARE(column(*g, 0), sorted);
+        QCOMPARE(g->sortOptions().SortCol, sortCol);
+        QVERIFY(!g->nowUpdating());
+        QVERIFY(g->isEnabled());
+    }
+
     void randomTablesSortStablyOnEveryKey()
     {
         QRandomGenerator random(4711);

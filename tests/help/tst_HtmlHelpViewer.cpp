@@ -11,9 +11,11 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <vector>
 
@@ -335,6 +337,37 @@ private Q_SLOTS:
         QVERIFY(builtIn.windows().empty());
     }
 
+    // Only a compiled help file goes to the system's HTML Help (on Windows);
+    // the HTML help the build ships shows in the built-in window there too.
+    void compiledHelpFilesAreRecognised_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<bool>("compiled");
+        QTest::newRow("compiled") << QByteArray("ITSF\x03\x01\x02\x03") << QString() << true;
+        QTest::newRow("compiled, with a topic")
+            << QByteArray("ITSF\x03\x01") << u" ::/Verkabelung.htm"_s << true;
+        QTest::newRow("HTML") << QByteArray("<!DOCTYPE html><html></html>") << QString() << false;
+        QTest::newRow("HTML, with a topic") << QByteArray("<html></html>") << u"::/Lauf"_s << false;
+        QTest::newRow("too short") << QByteArray("ITS") << QString() << false;
+        QTest::newRow("empty") << QByteArray() << QString() << false;
+    }
+
+    void compiledHelpFilesAreRecognised()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, suffix);
+        QFETCH(bool, compiled);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QFile file(dir.filePath(u"Tavrin.hlp"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        QCOMPARE(platform::isCompiledHelpFile(file.fileName() + suffix), compiled);
+        QVERIFY(!platform::isCompiledHelpFile(dir.filePath(u"Fehlt.hlp"_s)));
+    }
+
     void shutdownClosesAllHelpWindows()
     {
         QTemporaryDir dir;
@@ -405,13 +438,26 @@ private Q_SLOTS:
             u"7. Versuche, Mittelwerte und Streichresultat"_s,
             u"8. Startnummern und Namen"_s,
             u"9. Der zweite Monitor (TV)"_s,
-            u"10. Speichern, Öffnen, Webseite, Drucken, Tabelle und Dokument"_s,
+            u"10. Protokoll speichern, öffnen und drucken"_s,
             u"11. Alle Tasten des Hauptfensters"_s,
             u"12. Wenn etwas nicht funktioniert"_s,
         };
         for (int n = 1; n <= chapters.size(); ++n) {
             builtIn.HtmlHelpA(nullptr, document, HH_HELP_CONTEXT, n);
             QCOMPARE(window->topLine(), chapters[n - 1]);
+        }
+
+        // Every contents entry is read whole, without scrolling sideways.
+        auto *contents = window->findChild<QTreeWidget *>(u"contents"_s);
+        QVERIFY(contents);
+        const QFontMetrics metrics(contents->font());
+        const int margins =
+            2 *
+            (contents->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, contents) + 1);
+        for (QTreeWidgetItemIterator it(contents); *it; ++it) {
+            const int right = contents->visualItemRect(*it).left() +
+                              metrics.horizontalAdvance((*it)->text(0)) + margins;
+            QVERIFY2(right <= contents->viewport()->width(), qPrintable((*it)->text(0)));
         }
 
         // Every link inside the document leads somewhere.
@@ -439,10 +485,16 @@ private Q_SLOTS:
             return found.isEmpty() ? -1 : index->row(found.front());
         };
         QVERIFY(rowOf(u"Sperrzeit"_s) >= 0);
+        for (const QString &entry : {u"F5"_s, u"F9"_s, u"START"_s, u"STOPP"_s, u"F11"_s})
+            QVERIFY2(rowOf(entry) >= 0, qPrintable(entry));
         QVERIFY(rowOf(u"Algorithmus"_s) < rowOf(u"dialout"_s));
         QVERIFY(rowOf(u"dialout"_s) < rowOf(u"Drucken"_s));
         QVERIFY(rowOf(u"TV"_s) < rowOf(u"Überblick"_s));
         QVERIFY(rowOf(u"Überblick"_s) < rowOf(u"Verkabelung"_s));
+
+        // The document template is named as the program looks for it.
+        QVERIFY(html.contains(u"„Protokollvorlage.docx“"_s));
+        QVERIFY(!html.contains(u"Protokollvorlage.doc“"_s));
 
         // Every key of the main window is explained.
         for (const QString &key :

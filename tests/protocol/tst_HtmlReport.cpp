@@ -57,7 +57,8 @@ class TestHtmlReport : public QObject
 private slots:
     void writesTheTemplate();
     void leavesHiddenColumnsOut();
-    void changesOnlyTheFirstComma();
+    void changesTheFirstCommaOfTimesOnly_data();
+    void changesTheFirstCommaOfTimesOnly();
     void keepsNamesInert();
     void keepsTheOldPageWhenWritingFails();
     void namesThePageAfterTheProgram();
@@ -87,13 +88,34 @@ void TestHtmlReport::leavesHiddenColumnsOut()
     QVERIFY(htmlReport(report).contains("<tr><td>1.05<td>2.10<td>3.01</tr>\r\n"));
 }
 
-void TestHtmlReport::changesOnlyTheFirstComma()
+void TestHtmlReport::changesTheFirstCommaOfTimesOnly_data()
 {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("Nr.") << 0 << u"7,1"_s << QByteArray("7,1");
+    QTest::newRow("Name") << 1 << u"Berg, Anna"_s << QByteArray("Berg, Anna");
+    QTest::newRow("Zeit") << 2 << u"1.02,34"_s << QByteArray("1.02.34");
+    QTest::newRow("Zeit, one comma only") << 2 << u"1,2,3"_s << QByteArray("1.2,3");
+    QTest::newRow("Platz") << 3 << u"1,2,3"_s << QByteArray("1,2,3");
+}
+
+void TestHtmlReport::changesTheFirstCommaOfTimesOnly()
+{
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, written);
     ProtocolReport report = sampleReport();
-    report.protocol[1][3] = u"1,2,3"_s;
+    report.protocol[1][column] = text;
     const QByteArray page = htmlReport(report);
-    QVERIFY(page.contains("<td>1.02.34<td>2</tr>"));
-    QVERIFY(page.contains("<td>12.34<td>1.2,3</tr>"));
+    QByteArrayList cells{"7", "Anna M\xfcller", "12.34", ""};
+    cells[column] = written;
+    QVERIFY2(page.contains("<tr><td>" + cells.join("<td>") + "</tr>\r\n"), page.constData());
+    // The heading of the split table keeps the row's texts as they are.
+    const ProtocolRow &row = report.protocol[1];
+    QVERIFY(page.contains("<H4>" + row[0].toLatin1() + ".) " + row[1].toLatin1() + "</H4>"));
+    // Every cell of a split table is a time.
+    QVERIFY(page.contains("<tr><td>1.05<td>2.10<td>3.01<td>12.34</tr>\r\n"));
 }
 
 void TestHtmlReport::keepsNamesInert()

@@ -9,7 +9,7 @@
 #include "protocol/ProtocolTables.h"
 
 #include "../platform/IndependentReaders.h"
-#include "ProtocolHost.h"
+#include "WorkbookFixtures.h"
 
 #include "../FileBytes.h"
 
@@ -31,49 +31,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using Host = ProtocolHost;
-
-// A run whose intermediate times are a quarter, half and three quarters of
-// the final time.
-void evenRun(Host &host, const QString &startNumber, qint32 finalTime)
-{
-    host.run(startNumber, finalTime, {finalTime / 4, finalTime / 2, finalTime * 3 / 4});
-}
-
-// Anna with five attempts (the second 12,00 is struck), Ben with four and a
-// barrier without time, Cleo with one attempt over a minute.
-void fillThreeAthletes(Host &host)
-{
-    for (qint32 t : {10000, 11000, 12000, 12000, 9000})
-        evenRun(host, u"7"_s, t);
-    host.run(u"07"_s, 7500, {1050, 0, 3010});
-    for (qint32 t : {7250, 8000, 6990})
-        evenRun(host, u"07"_s, t);
-    evenRun(host, u"12"_s, 62340);
-    TSortGrid *grid = host.tables->SortGrid1;
-    grid->setCells(1, 1, u"Anna Berg"_s);
-    grid->setCells(1, 2, u"Ben"_s);
-    grid->setCells(1, 3, u"Cleo"_s);
-    grid->setCells(3, 2, u"2"_s);
-}
-
-// The three athletes exported to a workbook in dir.
-QString exportThreeAthletes(Host &host, const QTemporaryDir &dir)
-{
-    const QString fileName = dir.filePath(u"protokoll.xlsx"_s);
-    fillThreeAthletes(host);
-    ExportToExcel(*host.tables, fileName, u"Tavrin"_s);
-    return fileName;
-}
-
-QString failureOf(const std::function<void()> &step)
-{
-    try {
-        step();
-    } catch (const OfficeError &error) {
-        return error.message();
-    }
-    return {};
-}
 
 QList<QVariantList> sheetValues(Worksheet &sheet, int rows)
 {
@@ -177,7 +134,7 @@ private Q_SLOTS:
     void failedImportKeepsTheProtocol_data();
     void failedImportKeepsTheProtocol();
     void importWaitsForTheRunToEnd();
-    void firstSheetWithoutDataRowsGivesOneEmptyRow();
+    void startListWithoutRowsGivesOneEmptyRow();
     void importTakesForeignNumbersAndText();
     void documentHoldsTheProtocolTable();
     void documentGoesBeforeTheTemplatesText();
@@ -336,7 +293,8 @@ void tst_OfficeExchange::failedImportKeepsTheProtocol_data()
     QTest::newRow("truncated") << u"truncated"_s << u"beschädigt"_s;
     QTest::newRow("text file") << u"text"_s << u"beschädigt"_s;
     QTest::newRow("zip bomb") << u"bomb"_s << u"entpackt zu groß"_s;
-    QTest::newRow("missing sheet") << u"missing sheet"_s << u"keine Tabelle für die Zeile 2"_s;
+    QTest::newRow("no start list") << u"no start list"_s << u"keine Startliste"_s;
+    QTest::newRow("empty start list") << u"empty start list"_s << u"keine Kopfzeile"_s;
     QTest::newRow("no file") << u"none"_s << u"kann nicht gelesen werden"_s;
 }
 
@@ -363,21 +321,17 @@ void tst_OfficeExchange::failedImportKeepsTheProtocol()
         const QByteArray bomb = withPart(good, u"xl/worksheets/sheet2.xml"_s, sheet);
         QVERIFY(bomb.size() < 1024 * 1024);
         writeAll(fileName, bomb);
-    } else if (damage == u"missing sheet") {
+    } else if (damage == u"no start list") {
+        // Only an athlete's sheet: nothing says which athletes it belongs to.
         SpreadsheetServer server;
         Workbook &book = server.workBooks().add();
         Worksheet &athlete = book.workSheets(1);
         athlete.setName(u"Anna"_s);
         athlete.range(athlete.cells(1, 1), athlete.cells(1, 4))
             .setValue({{u"1,00"_s, u"2,00"_s, u"3,00"_s, u"4,00"_s}});
-        server.workSheets().add();
-        Worksheet &protocol = book.workSheets(1);
-        protocol.setName(u"Startliste"_s);
-        protocol.range(protocol.cells(1, 1), protocol.cells(3, 4))
-            .setValue({{u"Nr."_s, u"Name"_s, u"Zeit"_s, u"Platz"_s},
-                       {u"1"_s, u"Anna"_s, u"4,00"_s, QString()},
-                       {u"2"_s, u"Ben"_s, u"5,00"_s, QString()}});
         book.saveAs(fileName);
+    } else if (damage == u"empty start list") {
+        writeProtocolOnly(fileName, {});
     }
 
     Host target;
@@ -412,35 +366,29 @@ void tst_OfficeExchange::importWaitsForTheRunToEnd()
     QCOMPARE(host.protocol(), source.protocol());
 }
 
-void tst_OfficeExchange::firstSheetWithoutDataRowsGivesOneEmptyRow()
+void tst_OfficeExchange::startListWithoutRowsGivesOneEmptyRow()
 {
     QTemporaryDir dir;
-    const QString headerOnly = dir.filePath(u"kopf.xlsx"_s);
-    const QString empty = dir.filePath(u"leer.xlsx"_s);
-    writeProtocolOnly(headerOnly, {{u"Nr."_s, u"Name"_s, u"Zeit"_s, u"Platz"_s}});
-    writeProtocolOnly(empty, {});
+    const QString fileName = dir.filePath(u"kopf.xlsx"_s);
+    writeProtocolOnly(fileName, {{u"Nr."_s, u"Name"_s, u"Zeit"_s, u"Platz"_s}});
 
-    for (const QString &fileName : {headerOnly, empty}) {
-        Host host;
-        fillThreeAthletes(host);
-        const QString notice = ImportFromExcel(*host.tables, fileName);
-        QVERIFY2(notice.contains(u"keine Zeilen"_s) &&
-                     notice.contains(QFileInfo(fileName).fileName()),
-                 qPrintable(notice));
-        QCOMPARE(host.protocol(),
-                 (QList<QStringList>{{u"Nr."_s, u"Name"_s, u"Zeit"_s, u"Platz"_s},
-                                     {QString(), QString(), u"0,00"_s, QString()}}));
-        QCOMPARE(host.blocks(), QList<SplitBlock>(1));
-        QCOMPARE(host.tables->SortGridTmp->rowCount(), 6);
-        QVERIFY(!host.button("sbSave")->isEnabled());
-        QVERIFY(host.button("sbLoad")->isEnabled());
-    }
+    Host host;
+    fillThreeAthletes(host);
+    const QString notice = ImportFromExcel(*host.tables, fileName);
+    QVERIFY2(notice.contains(u"keine Zeilen"_s) && notice.contains(QFileInfo(fileName).fileName()),
+             qPrintable(notice));
+    QCOMPARE(host.protocol(), (QList<QStringList>{{u"Nr."_s, u"Name"_s, u"Zeit"_s, u"Platz"_s},
+                                                  {QString(), QString(), u"0,00"_s, QString()}}));
+    QCOMPARE(host.blocks(), QList<SplitBlock>(1));
+    QCOMPARE(host.tables->SortGridTmp->rowCount(), 6);
+    QVERIFY(!host.button("sbSave")->isEnabled());
+    QVERIFY(host.button("sbLoad")->isEnabled());
 }
 
 void tst_OfficeExchange::importTakesForeignNumbersAndText()
 {
     // As another program may write it: numbers with more or fewer decimals,
-    // a header of its own and a gap in column A that ends the protocol.
+    // a header of its own, a row without "Nr." and rows without sheets.
     QTemporaryDir dir;
     const QString fileName = dir.filePath(u"fremd.xlsx"_s);
     {
@@ -454,7 +402,7 @@ void tst_OfficeExchange::importTakesForeignNumbersAndText()
         server.workSheets().add();
         Worksheet &protocol = book.workSheets(1);
         protocol.setName(u"Protokoll"_s);
-        const QList<QVariantList> rows{{u"Startnummer"_s, u"Wer"_s},
+        const QList<QVariantList> rows{{u"Nr."_s, u"Wer"_s},
                                        {7.0, u"Anna"_s, 12.0, 1.0},
                                        {QVariant(), u"Lücke"_s},
                                        {8.0, u"Ben"_s}};
@@ -465,12 +413,15 @@ void tst_OfficeExchange::importTakesForeignNumbersAndText()
         book.saveAs(fileName);
     }
     Host host;
-    QCOMPARE(ImportFromExcel(*host.tables, fileName), QString());
+    const QString notice = ImportFromExcel(*host.tables, fileName);
+    QVERIFY2(notice.contains(u"Zeile 3 (Lücke), Zeile 4 (8 Ben)"_s), qPrintable(notice));
     QCOMPARE(host.protocol(), (QList<QStringList>{{u"Nr."_s, u"Name"_s, u"Zeit"_s, u"Platz"_s},
-                                                  {u"7"_s, u"Anna"_s, u"12,00"_s, u"1"_s}}));
+                                                  {u"7"_s, u"Anna"_s, u"12,00"_s, u"1"_s},
+                                                  {QString(), u"Lücke"_s, QString(), QString()},
+                                                  {u"8"_s, u"Ben"_s, QString(), QString()}}));
     SplitBlock anna;
     anna[0] = {u"1,50"_s, u"-"_s, u"3,01"_s, u"12,00"_s};
-    QCOMPARE(host.blocks(), QList<SplitBlock>{anna});
+    QCOMPARE(host.blocks(), (QList<SplitBlock>{anna, SplitBlock{}, SplitBlock{}}));
 }
 
 void tst_OfficeExchange::documentHoldsTheProtocolTable()
@@ -480,7 +431,7 @@ void tst_OfficeExchange::documentHoldsTheProtocolTable()
     Host host;
     fillThreeAthletes(host);
     host.tables->SortGrid1->setCells(1, 2, u"Ben \"der Blitz\"\tB."_s);
-    ExportToWord(*host.tables, fileName, dir.filePath(u"Protokollvorlage.docx"_s));
+    ExportToWord(*host.tables, fileName, dir.filePath(u"Protokollvorlage.docx"_s), u"Tavrin"_s);
 
     const DocumentContents document = readDocument(fileName);
     QCOMPARE(document.firstBlock, u"tbl"_s);
@@ -507,7 +458,7 @@ void tst_OfficeExchange::documentGoesBeforeTheTemplatesText()
     const QString fileName = dir.filePath(u"protokoll.docx"_s);
     Host host;
     host.run(u"3"_s, 4560);
-    ExportToWord(*host.tables, fileName, templatePath);
+    ExportToWord(*host.tables, fileName, templatePath, u"Tavrin"_s);
 
     const DocumentContents document = readDocument(fileName);
     QCOMPARE(document.firstBlock, u"tbl"_s);
@@ -525,14 +476,14 @@ void tst_OfficeExchange::documentFailuresAreReported()
     Host host;
     fillThreeAthletes(host);
     const QString unwritable = dir.filePath(u"fehlt/protokoll.docx"_s);
-    QCOMPARE(failureOf([&] { ExportToWord(*host.tables, unwritable, QString()); }),
+    QCOMPARE(failureOf([&] { ExportToWord(*host.tables, unwritable, QString(), u"Tavrin"_s); }),
              writeErrorMessage(unwritable));
 
     const QString brokenTemplate = dir.filePath(u"Protokollvorlage.docx"_s);
     writeAll(brokenTemplate, "kein Dokument");
     const QString fileName = dir.filePath(u"protokoll.docx"_s);
     const QString message =
-        failureOf([&] { ExportToWord(*host.tables, fileName, brokenTemplate); });
+        failureOf([&] { ExportToWord(*host.tables, fileName, brokenTemplate, u"Tavrin"_s); });
     QVERIFY2(message.contains(u"\"Protokollvorlage.docx\" ist beschädigt"_s), qPrintable(message));
     QVERIFY(!QFile::exists(fileName));
 }
@@ -550,8 +501,8 @@ void tst_OfficeExchange::independentReadersSeeTheSame()
 
     Host host;
     const QString workbook = exportThreeAthletes(host, dir);
-    ExportToWord(*host.tables, document, dir.filePath(u"keine.docx"_s));
-    ExportToWord(*host.tables, fromTemplate, templatePath);
+    ExportToWord(*host.tables, document, dir.filePath(u"keine.docx"_s), u"Tavrin"_s);
+    ExportToWord(*host.tables, fromTemplate, templatePath, u"Tavrin"_s);
     const auto output = runOfficeScript({u"read"_s, workbook, document, fromTemplate});
     QVERIFY(output.has_value());
     const QJsonObject read = QJsonDocument::fromJson(*output).object();

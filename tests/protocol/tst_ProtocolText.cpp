@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,7 +31,9 @@ private slots:
     void writesOccupiedRowsOnly();
     void readsLines_data();
     void readsLines();
-    void skipsLinesHoldingNr();
+    void skipsOnlyHeaderLines();
+    void takesTextOnly_data();
+    void takesTextOnly();
     void takesTheFilesRowCount();
     void keepsNamesBeyondTheCodePage();
     void agreesWithTheSystemCodePage();
@@ -99,12 +102,62 @@ void TestProtocolText::readsLines()
     QCOMPARE(QStringList(rows.first().begin(), rows.first().end()), cells);
 }
 
-void TestProtocolText::skipsLinesHoldingNr()
+void TestProtocolText::skipsOnlyHeaderLines()
 {
-    const QList<ProtocolRow> rows =
-        decodeProtocolText("8\tNr. Eins\t1,00\t\r\n9\tBen\t2,00\t\r\nNr.;x\r\n");
-    QCOMPARE(rows.size(), 1);
-    QCOMPARE(rows.first()[1], u"Ben"_s);
+    // A line is a header only when its first cell is "Nr."; "Nr." elsewhere
+    // is part of a name.
+    const QList<ProtocolRow> rows = decodeProtocolText("Nr.\tName\tZeit\tPlatz\t\r\n"
+                                                       "3\tTeam Nr. 3\t1,00\t\r\n"
+                                                       "Nr.;x\r\n"
+                                                       "Nr. 9;Neun\r\n"
+                                                       "8;Nr.;2,00\r\n");
+    QCOMPARE(rows.size(), 3);
+    QCOMPARE(rows.at(0), (ProtocolRow{u"3"_s, u"Team Nr. 3"_s, u"1,00"_s, u""_s}));
+    QCOMPARE(rows.at(1), (ProtocolRow{u"Nr. 9"_s, u"Neun"_s, u""_s, u""_s}));
+    QCOMPARE(rows.at(2), (ProtocolRow{u"8"_s, u"Nr."_s, u"2,00"_s, u""_s}));
+}
+
+void TestProtocolText::takesTextOnly_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("text");
+    const QString line = u"7\tJürgen Müller €\t12,34\t"_s;
+    QTest::newRow("windows-1252") << QByteArray("7\tJ\xfcrgen M\xfcller \x80\t12,34\t") << true;
+    QTest::newRow("utf-8") << line.toUtf8() << true;
+    QTest::newRow("utf-8 with mark") << QByteArray("\xEF\xBB\xBF") + line.toUtf8() << true;
+    QStringEncoder littleEndian(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    QTest::newRow("utf-16 little endian") << QByteArray(littleEndian.encode(line)) << true;
+    QStringEncoder bigEndian(QStringEncoder::Utf16BE, QStringEncoder::Flag::WriteBom);
+    QTest::newRow("utf-16 big endian") << QByteArray(bigEndian.encode(line)) << true;
+
+    QTest::newRow("workbook") << QByteArray("PK\x03\x04", 4) + QByteArray(26, '\0') +
+                                     "[Content_Types].xml"
+                              << false;
+    QTest::newRow("empty zip") << QByteArray("PK\x05\x06") + QByteArray(18, '\0') << false;
+    QTest::newRow("utf-16 without mark")
+        << QByteArray(QStringEncoder(QStringEncoder::Utf16LE).encode(line)) << false;
+    QTest::newRow("nul byte") << QByteArray("7\tAnna\t12,34\t\r\n8\tB") + '\0' + "en\t\r\n"
+                              << false;
+}
+
+void TestProtocolText::takesTextOnly()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, text);
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(u"liste.txt"_s);
+    writeAll(fileName, bytes);
+    const ProtocolTextLoad load = loadProtocolTextFile(fileName);
+    if (text) {
+        QVERIFY2(load.ok(), qPrintable(load.error));
+        QCOMPARE(load.rows,
+                 (QList<ProtocolRow>{{u"7"_s, u"Jürgen Müller €"_s, u"12,34"_s, u""_s}}));
+    } else {
+        // Refused with a word, and nothing to replace the protocol with.
+        QVERIFY2(load.error.contains(u"keine Textdatei"_s) && load.error.contains(fileName),
+                 qPrintable(load.error));
+        QVERIFY(load.rows.isEmpty());
+    }
 }
 
 void TestProtocolText::takesTheFilesRowCount()

@@ -197,7 +197,8 @@ private Q_SLOTS:
         QTest::newRow("Width as text")
             << storedIni({{"Width", "breit"}}) << restoredBefore("Width");
         QTest::newRow("Width empty") << storedIni({{"Width", "\"\""}}) << restoredBefore("Width");
-        QTest::newRow("Sound as word") << storedIni({{"Sound", "true"}}) << restoredBefore("Sound");
+        QTest::newRow("Sound as other word")
+            << storedIni({{"Sound", "ja"}}) << restoredBefore("Sound");
         QTest::newRow("Port as rectangle")
             << storedIni({{"Port", "@Rect(0 0 1 1)"}}) << restoredBefore("Port");
         QTest::newRow("WaitStart beyond 32 bits")
@@ -210,9 +211,9 @@ private Q_SLOTS:
         QTest::newRow("Left missing") << storedIni({{"Left", ""}}) << Settings{};
 
         Settings wrapped = storedSet();
-        wrapped.WaitStart = -1;
+        wrapped.Left = -1;
         QTest::newRow("DWORD above 2^31 reads signed")
-            << storedIni({{"WaitStart", "4294967295"}}) << wrapped;
+            << storedIni({{"Left", "4294967295"}}) << wrapped;
         Settings titleMissing = storedSet();
         titleMissing.Title.clear();
         QTest::newRow("Title missing reads empty and goes on")
@@ -250,29 +251,48 @@ private Q_SLOTS:
         QCOMPARE(s.WaitStart, storedSet().WaitStart);
     }
 
+    // A value the program cannot use is clamped or replaced by its default;
+    // everything after it is still read.
     void rulesAfterLoading_data()
     {
         QTest::addColumn<QByteArray>("name");
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<qsizetype>("screens");
-        QTest::addColumn<int>("used");
+        QTest::addColumn<Settings>("expected");
+        const auto row = [](const char *title, const char *name, const char *stored,
+                            qsizetype screens, const std::function<void(Settings &)> &change) {
+            Settings expected = storedSet();
+            change(expected);
+            QTest::newRow(title) << QByteArray(name) << QByteArray(stored) << screens << expected;
+        };
 
-        QTest::newRow("Monitor 2 of two")
-            << QByteArray("Monitor") << QByteArray("2") << kTwoScreens << 0;
-        QTest::newRow("Monitor 1 of two")
-            << QByteArray("Monitor") << QByteArray("1") << kTwoScreens << 1;
-        QTest::newRow("Monitor 1 of one")
-            << QByteArray("Monitor") << QByteArray("1") << qsizetype{1} << 0;
-        QTest::newRow("Monitor -1")
-            << QByteArray("Monitor") << QByteArray("-1") << kTwoScreens << 0;
-        QTest::newRow("Port 260") << QByteArray("Port") << QByteArray("260") << kTwoScreens << 4;
-        QTest::newRow("Port 255") << QByteArray("Port") << QByteArray("255") << kTwoScreens << 255;
-        QTest::newRow("Port -1") << QByteArray("Port") << QByteArray("-1") << kTwoScreens << 255;
-        QTest::newRow("Length 0") << QByteArray("Length") << QByteArray("0") << kTwoScreens << 30;
-        QTest::newRow("Length beyond dialog range")
-            << QByteArray("Length") << QByteArray("100001") << kTwoScreens << 100001;
-        QTest::newRow("Length2 0 kept")
-            << QByteArray("Length2") << QByteArray("0") << kTwoScreens << 0;
+        row("Monitor 2 of two", "Monitor", "2", kTwoScreens, [](Settings &s) { s.Monitor = 0; });
+        row("Monitor 1 of two", "Monitor", "1", kTwoScreens, [](Settings &s) { s.Monitor = 1; });
+        row("Monitor 1 of one", "Monitor", "1", 1, [](Settings &s) { s.Monitor = 0; });
+        row("Monitor -1", "Monitor", "-1", kTwoScreens, [](Settings &s) { s.Monitor = 0; });
+        row("Port 260", "Port", "260", kTwoScreens, [](Settings &s) { s.Port = 4; });
+        row("Port 255", "Port", "255", kTwoScreens, [](Settings &s) { s.Port = 255; });
+        row("Port -1", "Port", "-1", kTwoScreens, [](Settings &s) { s.Port = 255; });
+        row("Alg 0", "Alg", "0", kTwoScreens, [](Settings &s) { s.Alg = 0; });
+        row("Alg 2 has no entry", "Alg", "2", kTwoScreens, [](Settings &s) { s.Alg = 0; });
+        row("Alg 7", "Alg", "7", kTwoScreens, [](Settings &s) { s.Alg = 0; });
+        row("Alg -1", "Alg", "-1", kTwoScreens, [](Settings &s) { s.Alg = 0; });
+        row("Sound true", "Sound", "true", kTwoScreens, [](Settings &s) { s.Sound = true; });
+        row("Sound false", "Sound", "false", kTwoScreens, [](Settings &s) { s.Sound = false; });
+        row("Sound 2", "Sound", "2", kTwoScreens, [](Settings &s) { s.Sound = true; });
+        row("Length 0", "Length", "0", kTwoScreens, [](Settings &s) { s.Length = 30; });
+        row("Length below range", "Length", "3", kTwoScreens, [](Settings &s) { s.Length = 5; });
+        row("Length above range", "Length", "100001", kTwoScreens,
+            [](Settings &s) { s.Length = 100000; });
+        row("Length2 0", "Length2", "0", kTwoScreens, [](Settings &s) { s.Length2 = 1; });
+        row("Length3 above range", "Length3", "1001", kTwoScreens,
+            [](Settings &s) { s.Length3 = 1000; });
+        row("Length4 1", "Length4", "1", kTwoScreens, [](Settings &s) { s.Length4 = 2; });
+        row("Length4 1000", "Length4", "1000", kTwoScreens, [](Settings &s) { s.Length4 = 1000; });
+        row("WaitStart negative", "WaitStart", "-5", kTwoScreens,
+            [](Settings &s) { s.WaitStart = 0; });
+        row("WaitStart above 600 s", "WaitStart", "600001", kTwoScreens,
+            [](Settings &s) { s.WaitStart = 600000; });
     }
 
     void rulesAfterLoading()
@@ -280,14 +300,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, name);
         QFETCH(QByteArray, stored);
         QFETCH(qsizetype, screens);
-        QFETCH(int, used);
-        const Settings s = loadSettings(storeHolding(storedIni({{name, stored}})), screens);
-        const int actual = name == "Monitor"  ? s.Monitor
-                           : name == "Port"   ? s.Port
-                           : name == "Length" ? s.Length
-                                              : s.Length2;
-        QCOMPARE(actual, used);
-        QCOMPARE(s.WaitStart, storedSet().WaitStart);
+        QFETCH(Settings, expected);
+        QCOMPARE(loadSettings(storeHolding(storedIni({{name, stored}})), screens), expected);
     }
 
     void saveLoadRoundTrip()
@@ -468,6 +482,31 @@ private Q_SLOTS:
         QCOMPARE(windowPosition(stored, size, ScreenAreas{}), stored);
     }
 
+    void windowSizeFitsTheScreens_data()
+    {
+        QTest::addColumn<QSize>("stored");
+        QTest::addColumn<QSize>("used");
+        // Screens as in offScreenWindowMovesToPrimary: together 3200 x 1080.
+        QTest::newRow("normal") << QSize(1024, 700) << QSize(1024, 700);
+        QTest::newRow("below the minimum") << QSize(300, 200) << QSize(800, 590);
+        QTest::newRow("negative") << QSize(-5, -5) << QSize(800, 590);
+        QTest::newRow("across both screens") << QSize(3000, 900) << QSize(3000, 900);
+        QTest::newRow("huge") << QSize(100000, 100000) << QSize(3200, 1080);
+        QTest::newRow("largest integers") << QSize(INT_MAX, INT_MAX) << QSize(3200, 1080);
+    }
+
+    void windowSizeFitsTheScreens()
+    {
+        QFETCH(QSize, stored);
+        QFETCH(QSize, used);
+        const QRect primary(0, 40, 1920, 1040);
+        const ScreenAreas areas{{primary, QRect(1920, 0, 1280, 1024)}, primary};
+        const QSize minimum(800, 590);
+        QCOMPARE(windowSize(stored, minimum, areas), used);
+        // Without screens only the minimum holds.
+        QCOMPARE(windowSize(stored, minimum, ScreenAreas{}), stored.expandedTo(minimum));
+    }
+
     void windowBoundsApplyAndTakeBack()
     {
         QWidget first;
@@ -483,8 +522,8 @@ private Q_SLOTS:
         Settings stored;
         stored.Left = screen.left() + 3;
         stored.Top = screen.top() + 4;
-        stored.Width = 820;
-        stored.Height = 600;
+        stored.Width = 800;
+        stored.Height = 595; // within the 800 x 600 test screen
         QWidget window;
         window.setMinimumSize(800, 590);
         applyWindowBounds(window, stored);

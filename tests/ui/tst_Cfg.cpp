@@ -234,6 +234,9 @@ private Q_SLOTS:
         QTest::newRow("0,2") << u"0,2"_s << 200;
         QTest::newRow("0 switches it off") << u"0"_s << 0;
         QTest::newRow("600") << u"600"_s << 600000;
+        // A point reads as the decimal comma too; dropped, it made 3 seconds.
+        QTest::newRow("0.3") << u"0.3"_s << 300;
+        QTest::newRow(".25") << u".25"_s << 250;
     }
     void lockoutTakesTheSecondsInMilliseconds()
     {
@@ -352,6 +355,51 @@ private Q_SLOTS:
         for (int col = 0; col < 4; ++col)
             header << w.form->protocolTables()->SortGridRes->cells(col, 0);
         QCOMPARE(header, QStringList({u"123 m"_s, u"12 m"_s, u"1000 m"_s, u"60 m"_s}));
+    }
+
+    void distanceBelowItsMinimumTakesTheMinimum_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("leaveFirst");
+        QTest::addColumn<int>("taken");
+        QTest::newRow("se2 0, left") << u"se2"_s << u"0"_s << true << 1;
+        QTest::newRow("se2 0, OK at once") << u"se2"_s << u"0"_s << false << 1;
+        QTest::newRow("se4 1, left") << u"se4"_s << u"1"_s << true << 2;
+        QTest::newRow("se4 1, OK at once") << u"se4"_s << u"1"_s << false << 2;
+        QTest::newRow("sfLen 3, left") << u"sfLen"_s << u"3"_s << true << 5;
+        QTest::newRow("sfLen 3, OK at once") << u"sfLen"_s << u"3"_s << false << 5;
+        QTest::newRow("se3 in range") << u"se3"_s << u"7"_s << true << 7;
+    }
+
+    void distanceBelowItsMinimumTakesTheMinimum()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(bool, leaveFirst);
+        QFETCH(int, taken);
+        Window w;
+        QVERIFY(w.show());
+        QVERIFY(w.configure([&] {
+            // Leaving a field needs the focus, which comes after the showing.
+            QTRY_VERIFY(w.dialog->isActiveWindow());
+            QSpinBox *box = w.distance(qPrintable(field));
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClicks(box, typed);
+            if (leaveFirst) {
+                w.seWait()->setFocus();
+                QCOMPARE(box->value(), taken);
+                QCOMPARE(box->text(), QString::number(taken));
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // OK
+        }));
+        const Settings &s = w.form->settings();
+        const int stored = field == u"se2"_s   ? s.Length2
+                           : field == u"se3"_s ? s.Length3
+                           : field == u"se4"_s ? s.Length4
+                                               : s.Length;
+        QCOMPARE(stored, taken);
     }
 
     void textThatIsNoNumber()

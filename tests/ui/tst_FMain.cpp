@@ -5,6 +5,7 @@
 #include "controls/Udigit.h"
 #include "help/HelpManager.h"
 #include "help/HtmlHelpViewer.h"
+#include "platform/HtmlHelp.h"
 #include "platform/Tick.h"
 #include "platform/UserStore.h"
 #include "protocol/ProtocolTables.h"
@@ -19,10 +20,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
@@ -50,6 +55,9 @@ quint32 testTick()
 }
 
 enum class RunState { Ready, Running, Stopped };
+
+// Where a key is typed.
+enum class KeyTarget { Main, Monitor, Help, Other };
 
 struct HandOver
 {
@@ -289,18 +297,67 @@ private Q_SLOTS:
         QCOMPARE(w.state(), RunState::Ready);
     }
 
-    void keysActWhileAnotherWindowHasTheFocus()
+    // The main window's keys are its own and the second monitor's: typed into
+    // the help window or another window, they would start runs and remove rows.
+    void keysActOnlyInTheMainAndTheTvWindow_data()
     {
+        QTest::addColumn<int>("target");
+        QTest::addColumn<bool>("acts");
+        QTest::newRow("main window") << int(KeyTarget::Main) << true;
+        QTest::newRow("second-monitor window") << int(KeyTarget::Monitor) << true;
+        QTest::newRow("help window") << int(KeyTarget::Help) << false;
+        QTest::newRow("another window") << int(KeyTarget::Other) << false;
+    }
+
+    void keysActOnlyInTheMainAndTheTvWindow()
+    {
+        QFETCH(int, target);
+        QFETCH(bool, acts);
         Window w;
+        auto *dialog = new TFDlgYesNo(QStringLiteral("Test"), w.form.get());
+        w.form->setDlgYesNo(dialog);
+        auto *monitor = new TFormMonitor2(QStringLiteral("Titel"), 0, w.form.get());
+        w.form->setMonitorWindow(monitor);
         QVERIFY(w.show());
+        w.testRun(1000, {100, 200, 300, 400});
+        w.key(Qt::Key_F7);
+        QCOMPARE(w.protocol(0, 1), u"1"_s);
+        Answerer answer(*dialog);
+
+        platform::BuiltInHtmlHelp help;
         QWidget other;
-        other.show();
-        other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
-        QTest::keyClick(&other, Qt::Key_F5);
-        QCOMPARE(w.state(), RunState::Running);
-        QTest::keyClick(&other, Qt::Key_F11);
-        QCOMPARE(w.lock("ImageLSstart")->tag(), 1);
+        QWidget *receiver = w.form.get();
+        switch (KeyTarget(target)) {
+        case KeyTarget::Main:
+            break;
+        case KeyTarget::Monitor:
+            w.form->Modus1Click();
+            receiver = monitor;
+            break;
+        case KeyTarget::Help:
+            receiver = help.HtmlHelpA(w.form.get(), QStringLiteral(TAVRIN_HELP_TEST_FILE),
+                                      HH_DISPLAY_TOC, 0);
+            QVERIFY(receiver);
+            break;
+        case KeyTarget::Other:
+            other.show();
+            receiver = &other;
+            break;
+        }
+        receiver->activateWindow();
+        QTRY_VERIFY(receiver->isActiveWindow());
+
+        QTest::keyClick(receiver, Qt::Key_0, Qt::ControlModifier); // the viewers' "reset zoom"
+        QCOMPARE(w.protocol(0, 1).isEmpty(), acts);
+        QTest::keyClick(receiver, Qt::Key_F11);
+        QCOMPARE(w.lock("ImageLSstart")->tag(), acts ? 1 : 0);
+        QTest::keyClick(receiver, Qt::Key_F5);
+        QCOMPARE(w.state(), acts ? RunState::Running : RunState::Ready);
+        QTest::keyClick(receiver, Qt::Key_F9);
+        QCOMPARE(w.state(), acts ? RunState::Stopped : RunState::Ready);
+        QCOMPARE(answer.asked, 0);
+        QTest::keyClick(receiver, Qt::Key_F8);
+        QCOMPARE(answer.asked, acts ? 1 : 0);
     }
 
     void resetAdvancesTheStartNumbers_data()
@@ -690,7 +747,7 @@ private Q_SLOTS:
         answer.button = "OKBtn";
         // The key needs an active window again once the dialog has gone.
         w.form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        QTRY_VERIFY(w.form->isActiveWindow());
         QVERIFY(w.child<QLabel>("LabelTypeSpeed")->isVisible());
         QCOMPARE(w.digit("Digit0"), 4);
         w.key(Qt::Key_F8);
@@ -769,8 +826,9 @@ private Q_SLOTS:
         QCOMPARE(w.state(), RunState::Running);
         QVERIFY(w.form->isVisible());
 
+        // The keys are the main window's: it must be the active one again.
         w.form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        QTRY_VERIFY(w.form->isActiveWindow());
         w.key(Qt::Key_F9);
         QVERIFY(w.form->close()); // Stopped
         QCOMPARE(answer.asked, 1);
@@ -858,6 +916,26 @@ private Q_SLOTS:
             QCOMPARE(call.command, HH_DISPLAY_TOC);
             QCOMPARE(call.data, QVariant(0));
         }
+    }
+
+    void infoBoxClaimsOnlyWhatIsShown()
+    {
+        Window w;
+        QVERIFY(w.show());
+        QString text;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, w.form.get(), [&text] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                text = box->text();
+                box->accept();
+            }
+        });
+        poll.start(10);
+        w.key(Qt::Key_F3);
+        QVERIFY(text.contains(programTitle()));
+        // Times show hundredths, truncated: no claim of thousandths.
+        QVERIFY2(text.contains(u"Hundertstel"_s), qPrintable(text));
+        QVERIFY2(!text.contains(u"Tausendstel"_s), qPrintable(text));
     }
 
     void ctrlMShowsAndClosesTheSecondMonitor()
@@ -1081,7 +1159,7 @@ private Q_SLOTS:
         stored.Port = 1;
         stored.Alg = 1;
         stored.WaitStart = 350;
-        stored.Width = 900;
+        stored.Height = 596; // within the 800 x 600 test screen
         stored.Length2 = 7;
         storeSettings(stored);
         {
@@ -1091,7 +1169,7 @@ private Q_SLOTS:
             QVERIFY(w.lock("ImageLSstop")->isVisibleTo(w.form.get()));
             QCOMPARE(w.lockout()->interval(), 350);
             QCOMPARE(w.form->settings().Alg, 1);
-            QCOMPARE(w.form->width(), 900);
+            QCOMPARE(w.form->height(), 596);
             QVERIFY(w.form->probedPorts() & 1);
             w.lockout()->setInterval(123);
             w.form->settings().Length2 = 8;
@@ -1101,7 +1179,50 @@ private Q_SLOTS:
         QCOMPARE(saved.Port, 1);
         QCOMPARE(saved.WaitStart, 123);
         QCOMPARE(saved.Length2, 8);
-        QCOMPARE(saved.Width, 900);
+        QCOMPARE(saved.Height, 596);
+    }
+
+    void unusableStoredValuesAreReplaced()
+    {
+        // Typed by hand into the settings file, as a coach might.
+        const QString file = openSettingsStore(programTitle()).location();
+        QDir().mkpath(QFileInfo(file).path());
+        QFile ini(file);
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[General]\nLeft=0\nTop=0\nWidth=100000\nHeight=100000\nSound=true\n"
+                  "Port=1\nAlg=5\nFilterInd=1\nLength=40\nMonitor=0\nTitle=Halle\n"
+                  "Length2=7\nLength3=12\nLength4=18\nWaitStart=0\n");
+        ini.close();
+        QRect desktop;
+        for (const QScreen *screen : QGuiApplication::screens())
+            desktop |= screen->availableGeometry();
+        const auto fits = [&desktop](int width, int height) {
+            return width <= std::max(desktop.width(), 800) &&
+                   height <= std::max(desktop.height(), 590);
+        };
+        {
+            Window w;
+            QVERIFY(w.show());
+            QVERIFY(watching(w));
+            QVERIFY2(fits(w.form->width(), w.form->height()),
+                     qPrintable(u"%1 x %2"_s.arg(w.form->width()).arg(w.form->height())));
+            // Read on past the word "true", so port and distances count.
+            QVERIFY(w.form->settings().Sound);
+            QCOMPARE(w.form->comPort()->port(), 1);
+            QCOMPARE(w.form->settings().Length2, 7);
+            QCOMPARE(w.lockout()->interval(), 0);
+            // A mode without an entry is the default, so the barriers act.
+            QCOMPARE(w.form->settings().Alg, 0);
+            w.key(Qt::Key_F11);
+            QVERIFY(w.lines(TIOCM_DSR, 2000));
+            QCOMPARE(w.state(), RunState::Running);
+            g_tick = 3000;
+            w.key(Qt::Key_F9);
+        }
+        const Settings saved = loadSettings(openSettingsStore(programTitle()), 1);
+        QVERIFY(fits(saved.Width, saved.Height));
+        QCOMPARE(saved.Alg, 0);
+        QCOMPARE(saved.Length4, 18);
     }
 
     void portFailureIsSwallowed()

@@ -66,6 +66,29 @@ private Q_SLOTS:
         QFile::remove(fileName);
     }
 
+    void temporaryWorkbooksGoWhenTheProgramEnds()
+    {
+        QStringList shown;
+        {
+            TFormMain form;
+            form.OpenProtocolRow(u"7"_s);
+            form.StoreRunSplits(12340, {0, 0, 0, 12340});
+            m_opener.opened.clear();
+            auto *sbExcel = form.findChild<QToolButton *>(u"sbExcel"_s);
+            sbExcel->click();
+            sbExcel->click();
+            for (const QUrl &url : std::as_const(m_opener.opened))
+                shown.append(url.toLocalFile());
+            QCOMPARE(shown.size(), 2);
+            QVERIFY(shown.at(0) != shown.at(1));
+            // The spreadsheet application reads them while the program runs.
+            for (const QString &fileName : std::as_const(shown))
+                QVERIFY(QFile::exists(fileName));
+        }
+        for (const QString &fileName : std::as_const(shown))
+            QVERIFY2(!QFile::exists(fileName), qPrintable(fileName));
+    }
+
     void sbExcelShowsFailures()
     {
         TFormMain form;

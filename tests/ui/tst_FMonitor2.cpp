@@ -186,35 +186,53 @@ private Q_SLOTS:
         QVERIFY(label(window, "LabStart1")->geometry().right() < next.left());
     }
 
-    void escapeClosesOnlyOnMonitorZero_data()
+    // Escape closes the display where it hides the main window; on a monitor
+    // of its own the operator closes it from the main window.
+    void escapeClosesWhereItCoversTheMainWindow_data()
     {
         QTest::addColumn<int>("monitor");
+        QTest::addColumn<QPoint>("mainWindowAt");
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("staysShown");
-        QTest::newRow("Escape on monitor 0") << 0 << int(Qt::Key_Escape) << false;
-        QTest::newRow("Escape on monitor 1") << 1 << int(Qt::Key_Escape) << true;
-        QTest::newRow("other key on monitor 0") << 0 << int(Qt::Key_A) << true;
+        const QPoint onHall(100, 100);
+        const QPoint onProjector(2000, 100);
+        QTest::newRow("monitor 0 over the main window")
+            << 0 << onHall << int(Qt::Key_Escape) << false;
+        QTest::newRow("monitor 1 beside the main window")
+            << 1 << onHall << int(Qt::Key_Escape) << true;
+        QTest::newRow("unplugged monitor falls back over the main window")
+            << 3 << onHall << int(Qt::Key_Escape) << false;
+        QTest::newRow("monitor 1 over the main window")
+            << 1 << onProjector << int(Qt::Key_Escape) << false;
+        QTest::newRow("monitor 0 beside the main window")
+            << 0 << onProjector << int(Qt::Key_Escape) << false;
+        QTest::newRow("other key over the main window") << 0 << onHall << int(Qt::Key_A) << true;
     }
 
-    void escapeClosesOnlyOnMonitorZero()
+    void escapeClosesWhereItCoversTheMainWindow()
     {
         QFETCH(int, monitor);
+        QFETCH(QPoint, mainWindowAt);
         QFETCH(int, key);
         QFETCH(bool, staysShown);
-        TFormMonitor2 window(QStringLiteral("* * *"), monitor);
-        QSignalSpy visibility(&window, &TFormMonitor2::visibilityChanged);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QWidget mainWindow;
+        mainWindow.setGeometry(QRect(mainWindowAt, QSize(800, 590)));
+        mainWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+        auto *window = new TFormMonitor2(QStringLiteral("* * *"), monitor, &mainWindow);
+        QSignalSpy visibility(window, &TFormMonitor2::visibilityChanged);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
         QCOMPARE(visibility.size(), 1);
         QCOMPARE(visibility.at(0).at(0).toBool(), true);
 
-        QTest::keyClick(&window, Qt::Key(key));
-        QCOMPARE(window.isVisible(), staysShown);
+        QTest::keyClick(window, Qt::Key(key));
+        QCOMPARE(window->isVisible(), staysShown);
         QCOMPARE(visibility.size(), staysShown ? 1 : 2);
         if (!staysShown) {
             QCOMPARE(visibility.at(1).at(0).toBool(), false);
             // Hidden, not destroyed: it shows again.
-            window.show();
+            window->show();
             QCOMPARE(visibility.size(), 3);
             QCOMPARE(visibility.at(2).at(0).toBool(), true);
         }

@@ -8,6 +8,8 @@ namespace platform::office {
 
 // The number format a German spreadsheet gives a decimal it read from text.
 inline constexpr char16_t kHundredthsFormat[] = u"0.00";
+// The number format under which typed text stays text.
+inline constexpr char16_t kTextFormat[] = u"@";
 
 // What a cell holds once text was assigned to it.
 struct CellValue

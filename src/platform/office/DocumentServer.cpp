@@ -34,9 +34,9 @@ void DocumentServer::fileOpen(const QString &fileName)
     m_insertionPoint = m_selectionStart = m_selectionCount = 0;
 }
 
-void DocumentServer::fileNew()
+void DocumentServer::fileNew(const QString &author, const QString &subject)
 {
-    m_document = WordDocument::blank();
+    m_document = WordDocument::blank(author, subject);
     m_insertionPoint = m_selectionStart = m_selectionCount = 0;
 }
 

@@ -20,8 +20,8 @@ public:
     // Opens a .docx file (a template) as a document that is saved under
     // another name; the insertion point is at the start of its body.
     void fileOpen(const QString &fileName);
-    // A new, empty document.
-    void fileNew();
+    // A new, empty document; its properties name the author and subject given.
+    void fileNew(const QString &author = {}, const QString &subject = {});
     // Inserts text at the insertion point, which moves behind it; every line
     // becomes a paragraph.
     void insert(const QString &text);

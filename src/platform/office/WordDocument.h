@@ -24,8 +24,8 @@ public:
     };
     using Block = std::variant<Paragraph, Table>;
 
-    // An empty A4 document.
-    static WordDocument blank();
+    // An empty A4 document whose properties name its author and subject.
+    static WordDocument blank(const QString &author = {}, const QString &subject = {});
     // A copy of the .docx file, to be saved under another name. Throws
     // OfficeError for a file that is not a readable document.
     static WordDocument fromTemplate(const QString &fileName);
@@ -55,6 +55,9 @@ private:
     QString m_bodyNamespace; // WordprocessingML, transitional or strict
     QString m_beforeBody;    // the main part up to the body's first child
     QString m_afterBody;     // the rest
+    int m_textWidth = 0;     // twips between the first page's margins
+    // A table put right before another would become one table with it.
+    bool m_bodyStartsWithParagraph = false;
     QList<Block> m_blocks;
 };
 

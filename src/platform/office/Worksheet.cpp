@@ -174,7 +174,12 @@ void Range::setValue(const QList<QStringList> &texts)
     for (int r = 0; r < rowCount; ++r) {
         for (int c = 0; c < columnCount; ++c) {
             const CellPosition position{m_top + r, m_left + c};
-            const CellValue converted = cellValueFromText(texts.at(r).at(c));
+            const QString &text = texts.at(r).at(c);
+            if (m_sheet->effectiveStyle(position).numberFormat == QString::fromUtf16(kTextFormat)) {
+                m_sheet->setCellValue(position, text.isEmpty() ? QVariant() : QVariant(text));
+                continue;
+            }
+            const CellValue converted = cellValueFromText(text);
             m_sheet->setCellValue(position, converted.value);
             if (!converted.numberFormat.isEmpty() &&
                 !m_sheet->effectiveStyle(position).numberFormat)

@@ -108,8 +108,9 @@ class Range
 public:
     enum class Kind { Cells, Rows, Columns };
 
-    // The texts go in as typed into a German spreadsheet (CellConversion.h);
-    // the array must have the range's size. Not for whole rows or columns.
+    // The texts go in as typed into a German spreadsheet (CellConversion.h),
+    // into cells of the text format ("@") as text; the array must have the
+    // range's size. Not for whole rows or columns.
     void setValue(const QList<QStringList> &texts);
     // Rows of values: invalid (empty), double or QString. Whole rows or
     // columns reach only as far as the sheet is used.

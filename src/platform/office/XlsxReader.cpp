@@ -1,5 +1,6 @@
 #include "platform/office/XlsxReader.h"
 
+#include "platform/office/CellEscapes.h"
 #include "platform/office/PackageParts.h"
 #include "platform/office/Workbook.h"
 #include "platform/office/ZipArchive.h"
@@ -91,7 +92,7 @@ private:
         QString text;
         readContent(xml, m_package, partName, [&] {
             if (xml.name() == u"t")
-                text += elementText(xml, m_package, partName);
+                text += decodeCellEscapes(elementText(xml, m_package, partName));
             else if (xml.name() == u"rPh")
                 elementText(xml, m_package, partName);
             else

@@ -15,8 +15,9 @@ struct XlsxLimits
 };
 
 // Reads the sheets of an .xlsx file into book, in the workbook's order and
-// with its names: numbers as doubles, shared and inline strings (and
-// booleans, errors, dates) as text, formatting ignored. A file that is no
+// with its names: numbers as doubles, shared and inline strings (their
+// _xHHHH_ escapes decoded; booleans, errors, dates) as text, formatting
+// ignored. A file that is no
 // workbook, is damaged, declares a DTD or exceeds the limits throws
 // OfficeError, and book is left as it was.
 void readXlsx(const QString &fileName, Workbook &book, const XlsxLimits &limits = {});

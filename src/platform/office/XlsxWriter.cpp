@@ -1,6 +1,7 @@
 #include "platform/office/XlsxWriter.h"
 
 #include "platform/office/CNumberLocale.h"
+#include "platform/office/CellEscapes.h"
 #include "platform/office/LibraryErrors.h"
 #include "platform/office/OfficeError.h"
 #include "platform/office/Workbook.h"
@@ -117,8 +118,9 @@ void writeSheet(const Worksheet &sheet, lxw_worksheet *target, Formats &formats)
         else if (cell.value.typeId() == QMetaType::Double)
             check(worksheet_write_number(target, row, column, cell.value.toDouble(), format));
         else
-            check(worksheet_write_string(target, row, column,
-                                         cell.value.toString().toUtf8().constData(), format));
+            check(worksheet_write_string(
+                target, row, column, protectCellEscapes(cell.value.toString()).toUtf8().constData(),
+                format));
     }
 }
 
