@@ -71,8 +71,8 @@ void TPortRecovery::attempt(State searching, bool retrying)
             setState(State::AccessDenied);
             break;
         case EComError::Kind::Other:
-            // A device that vanishes while it is being opened or set up
-            // fails this way: once looked for, it is looked for on.
+            // Held by another program, or a set-up the driver refuses: said
+            // by nobody, as before. Once looked for, the port is looked for on.
             if (!retrying) {
                 m_retry->stop();
                 setState(State::Idle);
