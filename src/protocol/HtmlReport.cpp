@@ -43,11 +43,13 @@ public:
                 m_bytes.append("&quot;");
                 break;
             default:
-                if (c <= 0xFF) {
+                if (isControl(c)) {
+                    m_bytes.append(' ');
+                } else if (c <= 0xFF) {
                     m_bytes.append(char(c));
                 } else {
                     m_bytes.append("&#");
-                    m_bytes.append(QByteArray::number(uint(c)));
+                    m_bytes.append(QByteArray::number(uint(isBroken(c) ? 0xFFFD : c)));
                     m_bytes.append(';');
                 }
             }
@@ -88,6 +90,16 @@ public:
     QByteArray bytes() const { return m_bytes; }
 
 private:
+    // C0, DEL and C1: a browser shows the C1 range as the characters the
+    // code page of the same numbers has there ("€" for U+0080).
+    static bool isControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
+
+    // A surrogate without its other half, or no character at all.
+    static bool isBroken(char32_t c)
+    {
+        return (c >= 0xD800 && c < 0xE000) || c == 0xFFFE || c == 0xFFFF;
+    }
+
     // The code point at i; a surrogate pair advances i past its low half.
     static char32_t codePointAt(QStringView text, qsizetype &i)
     {

@@ -60,6 +60,8 @@ private slots:
     void changesTheFirstCommaOfTimesOnly_data();
     void changesTheFirstCommaOfTimesOnly();
     void keepsNamesInert();
+    void writesNoControlsOrBrokenCharacters_data();
+    void writesNoControlsOrBrokenCharacters();
     void keepsTheOldPageWhenWritingFails();
     void namesThePageAfterTheProgram();
     void printsThePage();
@@ -129,6 +131,30 @@ void TestHtmlReport::keepsNamesInert()
     QVERIFY(page.contains("<H4>7.) " + escaped + "</H4>"));
     // Latin-1 stays as it is, as the page declares.
     QVERIFY(htmlReport(sampleReport()).contains("Anna M\xfcller"));
+}
+
+void TestHtmlReport::writesNoControlsOrBrokenCharacters_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("written");
+
+    // A browser shows C1 characters as what the code page has at their numbers.
+    QTest::newRow("C1") << u"A\u0080B\u009FC"_s << QByteArray("A B C");
+    QTest::newRow("C0 and DEL") << u"A\x01"
+                                   "B\tC\x7F"_s
+                                << QByteArray("A B C ");
+    QTest::newRow("line breaks") << u"A\r\nB"_s << QByteArray("A  B");
+    QTest::newRow("no character") << u"A"_s + QChar(0xFFFE) << QByteArray("A&#65533;");
+    QTest::newRow("half a pair") << u"A"_s + QChar(0xDC00) + u"B"_s << QByteArray("A&#65533;B");
+}
+
+void TestHtmlReport::writesNoControlsOrBrokenCharacters()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, written);
+    const QByteArray page = htmlReport(reportWithName(name));
+    QVERIFY2(page.contains("<td>7<td>" + written + "<td>12.34"), page.constData());
+    QVERIFY(page.contains("<H4>7.) " + written + "</H4>"));
 }
 
 void TestHtmlReport::keepsTheOldPageWhenWritingFails()
