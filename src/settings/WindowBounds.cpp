@@ -17,14 +17,29 @@ constexpr int kTitleBand = 20;
 constexpr int kMinGripWidth = 40;
 constexpr int kMinGripHeight = kTitleBand / 2;
 
+// How far the spans [a, a + aLength) and [b, b + bLength) overlap, in 64
+// bits: a stored position may be anything a settings file holds.
+qint64 overlap(qint64 a, qint64 aLength, qint64 b, qint64 bLength)
+{
+    return std::max<qint64>(0, std::min(a + aLength, b + bLength) - std::max(a, b));
+}
+
 bool canGrab(QPoint position, QSize size, const QList<QRect> &screens)
 {
-    const QRect band(position, QSize(size.width(), kTitleBand));
-    const int minWidth = std::min(kMinGripWidth, size.width());
+    const int minWidth = std::max(1, std::min(kMinGripWidth, size.width()));
     return std::any_of(screens.cbegin(), screens.cend(), [&](const QRect &screen) {
-        const QRect seen = band.intersected(screen);
-        return seen.width() >= minWidth && seen.height() >= kMinGripHeight;
+        return overlap(position.x(), size.width(), screen.x(), screen.width()) >= minWidth &&
+               overlap(position.y(), kTitleBand, screen.y(), screen.height()) >= kMinGripHeight;
     });
+}
+
+// Where a span of the given length starts when centred on the screen's span,
+// but never off it: a window larger than the screen keeps its title bar on it.
+int centredStart(int screenStart, int screenLength, int length)
+{
+    const qint64 start = screenStart + (qint64(screenLength) - length) / 2;
+    return static_cast<int>(
+        std::clamp<qint64>(start, screenStart, qint64(screenStart) + screenLength - 1));
 }
 
 } // namespace
@@ -43,11 +58,9 @@ QPoint windowPosition(QPoint stored, QSize size, const ScreenAreas &areas)
 {
     if (areas.primary.isEmpty() || canGrab(stored, size, areas.screens))
         return stored;
-    QRect centred(QPoint(), size);
-    centred.moveCenter(areas.primary.center());
-    // A window larger than the screen keeps its title bar on it.
-    return QPoint(std::max(centred.left(), areas.primary.left()),
-                  std::max(centred.top(), areas.primary.top()));
+    const QRect &primary = areas.primary;
+    return QPoint(centredStart(primary.left(), primary.width(), size.width()),
+                  centredStart(primary.top(), primary.height(), size.height()));
 }
 
 QSize windowSize(QSize stored, QSize minimum, const ScreenAreas &areas)

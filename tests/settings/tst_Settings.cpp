@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -469,6 +470,15 @@ private Q_SLOTS:
         QTest::newRow("title bar mostly under panel") << QPoint(100, 28) << normal << centred;
         QTest::newRow("larger than primary")
             << QPoint(-5000, -5000) << QSize(2500, 1500) << QPoint(0, 40);
+        // Whatever a settings file holds: the arithmetic must not overflow.
+        constexpr int lowest = std::numeric_limits<int>::min();
+        constexpr int highest = std::numeric_limits<int>::max();
+        QTest::newRow("highest left") << QPoint(highest, 100) << normal << centred;
+        QTest::newRow("highest top") << QPoint(100, highest) << normal << centred;
+        QTest::newRow("lowest left") << QPoint(lowest, 100) << normal << centred;
+        QTest::newRow("lowest top") << QPoint(100, lowest) << normal << centred;
+        QTest::newRow("highest both") << QPoint(highest, highest) << normal << centred;
+        QTest::newRow("lowest both") << QPoint(lowest, lowest) << normal << centred;
     }
 
     void offScreenWindowMovesToPrimary()
